@@ -3,6 +3,7 @@
 #include "core/Logger.hpp"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
