@@ -1,0 +1,9 @@
+#include "images/Families.hpp"
+
+namespace gen {
+
+void drawWorldArt(Context&)
+{
+}
+
+} // namespace gen
