@@ -9,23 +9,6 @@ namespace {
 
 const char* const settingsKey = "non Display Items";
 
-// Conversions follow the JSON library: a value it cannot convert (an array as a text, a
-// text as a number) throws, and the throw ends the load.
-std::string asText(const Json::Value& value)
-{
-    return value.asString();
-}
-
-std::int32_t asInt(const Json::Value& value)
-{
-    return value.asInt();
-}
-
-bool asBool(const Json::Value& value)
-{
-    return value.asBool();
-}
-
 } // namespace
 
 void Mission::loadMissionFile(const std::string& fullPath, const std::string& relativePath)
@@ -41,6 +24,8 @@ void Mission::loadMissionFile(const std::string& fullPath, const std::string& re
         return;
     }
 
+    // Conversions follow the JSON library: a value it cannot convert (an array as a text,
+    // a text as a number) throws, and the throw ends the load.
     std::string key;
     try {
         if (!root.isObject())
@@ -51,7 +36,7 @@ void Mission::loadMissionFile(const std::string& fullPath, const std::string& re
                 continue;
             // The first character only sorts the items; it never reaches the screen.
             std::string label = key.empty() ? std::string() : key.substr(1);
-            items[label] = asText(*member);
+            items[label] = member->asString();
             displayKeys.push_back(label);
         }
         if (root.isMember(settingsKey)) {
@@ -71,23 +56,23 @@ void Mission::readSettings(const Json::Value& settings, std::string& key)
     for (auto member = settings.begin(); member != settings.end(); ++member) {
         key = member.name();
         if (key == "Min Crew")
-            minCrew = asInt(*member);
+            minCrew = member->asInt();
         else if (key == "Max Crew")
-            maxCrew = asInt(*member);
+            maxCrew = member->asInt();
         else if (key == "Story Order")
-            storyOrder = asInt(*member);
+            storyOrder = member->asInt();
         else if (key == "Mandatory")
-            mandatory = asBool(*member);
+            mandatory = member->asBool();
         else if (key == "Engineer")
-            engineer = asBool(*member);
+            engineer = member->asBool();
         else if (key == "Medic")
-            medic = asBool(*member);
+            medic = member->asBool();
         else if (key == "Leader")
-            leader = asBool(*member);
+            leader = member->asBool();
         else if (key == "NoDeploy")
-            noDeploy = asBool(*member);
+            noDeploy = member->asBool();
         else
-            items[key] = asText(*member);
+            items[key] = member->asString();
     }
 }
 
