@@ -1,5 +1,8 @@
 #pragma once
 
+#include "missions/MissionManager.hpp"
+#include "persistence/PlayerStats.hpp"
+
 #include <SFML/Graphics/RenderWindow.hpp>
 
 class AchievementManager;
@@ -17,7 +20,15 @@ public:
     // The main loop and the shutdown of everything it used.
     void run();
 
+    // The player statistics in saved/"playerSave.json". Saving is refused (false) while a
+    // mission script runs.
+    bool savePlayer();
+    void loadPlayer();
+
 private:
     AchievementManager& achievements_;
+    MissionManager missionManager_;
+    // Held here until the map screen, which owns them in the full game, exists.
+    PlayerStats playerStats_;
     sf::RenderWindow window_;
 };
