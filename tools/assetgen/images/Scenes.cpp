@@ -77,13 +77,14 @@ SphereLook terranLook()
     Noise land(2011), relief(2012), cloud(2013);
     SphereLook look;
     look.surface = [=](float x, float y, float z) {
-        float c = cloud.fractal3(x * 5 + 3, y * 9 + 3, z * 5 + 3, 5);
+        // Many octaves: this globe fills half the screen, so its weather needs fine detail.
+        float c = cloud.fractal3(x * 5 + 3, y * 9 + 3, z * 5 + 3, 8);
         if (c > 0.6f)
             return mix(hex(0xd8e4f0), hex(0xffffff), clamp01((c - 0.6f) * 5));
-        float l = land.fractal3(x * 3.2f + 7, y * 3.2f + 7, z * 3.2f + 7, 6);
+        float l = land.fractal3(x * 3.2f + 7, y * 3.2f + 7, z * 3.2f + 7, 8);
         if (l < 0.5f)
             return mix(hex(0x0c2c68), hex(0x1c58a0), l * 2);
-        return relief.fractal3(x * 8 + 1, y * 8 + 1, z * 8 + 1, 4) > 0.62f ? hex(0x8a7a5c) : mix(hex(0x2c6a2c), hex(0x7a9a44), (l - 0.5f) * 3);
+        return relief.fractal3(x * 8 + 1, y * 8 + 1, z * 8 + 1, 6) > 0.62f ? hex(0x8a7a5c) : mix(hex(0x2c6a2c), hex(0x7a9a44), (l - 0.5f) * 3);
     };
     look.atmosphere = Rgba::from(120, 190, 255).withAlpha(0.9f);
     look.atmosphereWidth = 8;

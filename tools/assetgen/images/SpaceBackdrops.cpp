@@ -33,19 +33,20 @@ void drawSpaceTiles(Context& context)
         int ox = (index % 4) * cell, oy = (index / 4) * cell;
         Noise own(700 + static_cast<std::uint32_t>(index));
         Dice dice(800 + static_cast<std::uint32_t>(index));
-        float strength = 0.25f + 0.5f * dice.unit();
+        float strength = 0.2f + 0.4f * dice.unit();
         const Rgba& tint = tints[index % 4];
         Canvas tile(cell, cell);
         for (int y = 0; y < cell; ++y)
             for (int x = 0; x < cell; ++x) {
-                float shared = periodicFractal(static_cast<float>(x) / 32.f, static_cast<float>(y) / 32.f, 4, 4, 901);
+                float shared = periodicFractal(static_cast<float>(x) / 32.f, static_cast<float>(y) / 32.f, 4, 5, 901);
                 float border = std::min({x, y, cell - 1 - x, cell - 1 - y}) / 30.f;
                 float window = smoothstep(0.f, 1.f, border);
                 float cloud = own.fractal(static_cast<float>(x) / 26.f, static_cast<float>(y) / 26.f, 4);
-                float d = 0.55f * std::max(0.f, shared - 0.42f) * 2.f + window * strength * std::max(0.f, cloud - 0.45f) * 2.2f;
+                // Kept dark: the map's planets, ship and labels must stand out against it.
+                float d = 0.5f * std::max(0.f, shared - 0.45f) * 2.f + window * strength * std::max(0.f, cloud - 0.5f) * 2.f;
                 tile.set(x, y, dust(clamp01(d), tint, ox + x, oy + y));
             }
-        scatterStars(tile, dice, 55 + dice.below(40), 3, false);
+        scatterStars(tile, dice, 70 + dice.below(40), 3, false);
         if (index == 6 || index == 13) {
             // A distant spiral galaxy, small enough not to be noticed twice.
             float gx = 40.f + dice.range(0, 48), gy = 40.f + dice.range(0, 48);
