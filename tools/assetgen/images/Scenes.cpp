@@ -68,6 +68,10 @@ void sun(Canvas& canvas, float cx, float cy, float radius, const Rgba& color)
 void caption(Canvas& canvas, const std::string& title, const std::string& line)
 {
     float cx = static_cast<float>(canvas.width()) / 2.f;
+    // A dark caption strip with thin metal edges, so the words read over bright planets too.
+    canvas.blendRect(0, 284, static_cast<int>(canvas.width()), 50, Rgba::from(4, 5, 12).withAlpha(0.7f));
+    canvas.fillRect(0, 284, static_cast<int>(canvas.width()), 1, metalDark);
+    canvas.fillRect(0, 333, static_cast<int>(canvas.width()), 1, metalShadow);
     StrokeFont::drawCentred(canvas, title, cx, 292, 18, 2, amber, outline);
     StrokeFont::drawCentred(canvas, line, cx, 320, 8, 1, green, outline);
 }
