@@ -77,6 +77,12 @@ void drawStarfields(Context& context)
         Canvas field(512, 512);
         Dice dice(950 + static_cast<std::uint32_t>(layer));
         scatterStars(field, dice, layer == 1 ? 420 : 700, 0, true, layer == 1 ? 1.f : 0.8f);
+        // On a transparent layer the faint stars would vanish against the credits' dark grey.
+        for (int y = 0; y < 512; ++y)
+            for (int x = 0; x < 512; ++x) {
+                Rgba c = field.get(x, y);
+                field.set(x, y, c.withAlpha(std::min(1.f, c.a * 1.9f)));
+            }
         context.save(field, "credits/starfield" + std::to_string(layer) + ".png");
     }
 }
