@@ -130,11 +130,20 @@ bool PixelFont::pixel(char c, int column, int row) const
     return index < std::strlen(g->rows) && g->rows[index] == '#';
 }
 
+int PixelFont::advance(char c) const
+{
+    // A word space is narrower than a letter, so short labels of two words still fit a key.
+    return c == ' ' ? glyphWidth() / 2 + 2 : glyphWidth() + 1;
+}
+
 int PixelFont::measure(const std::string& text, int scale) const
 {
     if (text.empty())
         return 0;
-    return static_cast<int>(text.size()) * (glyphWidth() + 1) * scale - scale;
+    int width = 0;
+    for (char c : text)
+        width += advance(c);
+    return (width - 1) * scale;
 }
 
 void PixelFont::draw(Canvas& canvas, int x, int y, const std::string& text, const Rgba& colour, int scale) const
@@ -147,7 +156,7 @@ void PixelFont::draw(Canvas& canvas, int x, int y, const std::string& text, cons
                     for (int sy = 0; sy < scale; ++sy)
                         for (int sx = 0; sx < scale; ++sx)
                             canvas.blend(penX + column * scale + sx, y + row * scale + sy, colour);
-        penX += (glyphWidth() + 1) * scale;
+        penX += advance(c) * scale;
     }
 }
 

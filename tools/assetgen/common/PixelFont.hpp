@@ -18,6 +18,8 @@ public:
 
     int glyphWidth() const;
     int glyphHeight() const;
+    // Horizontal advance of one character in unscaled pixels, spacing included.
+    int advance(char c) const;
     // Width in pixels of `text` drawn at `scale` (one pixel of spacing between glyphs).
     int measure(const std::string& text, int scale = 1) const;
     // Draws `text` with its top-left corner at (x, y); each glyph pixel becomes a

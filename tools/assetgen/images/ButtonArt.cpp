@@ -27,8 +27,8 @@ Face systemFace(Rows rows, std::string label)
 {
     Face face;
     face.icon = [rows, label](Canvas& c, int x, int y, int w, int h, const Rgba& ink) {
-        int iw = static_cast<int>(rows[0].size()), ih = static_cast<int>(rows.size());
-        bitmap(c, x + (w - iw) / 2, y + (h - 7 - ih) / 2, rows, {{'x', ink}, {'o', ink.scaled(0.5f)}});
+        int iw = static_cast<int>(rows[0].size()) * 2, ih = static_cast<int>(rows.size()) * 2;
+        bitmap(c, x + (w - iw) / 2, y + (h - 7 - ih) / 2, rows, {{'x', ink}, {'o', ink.scaled(0.5f)}}, 2);
         PixelFont tiny(PixelFont::Face::Tiny);
         tiny.draw(c, x + (w - tiny.measure(label)) / 2, y + h - 6, label, ink);
     };
@@ -83,7 +83,7 @@ void drawScreenButtons(Context& context)
     context.save(buttonSheet(70, 22, label("SEND TEAM")), "briefing/button_crew_deploy.png");
     context.save(buttonSheet(70, 22, label("PROCEED")), "briefing/button_proceed.png");
 
-    const std::pair<const char*, const char*> title[] = {{"continue", "CONTINUE"}, {"newgame", "NEW GAME"},
+    const std::pair<const char*, const char*> title[] = {{"continue", "LOAD"}, {"newgame", "NEW GAME"},
         {"characters", "CREW"}, {"options", "OPTIONS"}, {"challenges", "DEEDS"}, {"credits", "CREDITS"},
         {"website", "WEBSITE"}, {"quit", "QUIT"}};
     for (auto [file, text] : title)

@@ -192,7 +192,7 @@ void drawTitleArt(Context& context)
                         int bx = pen + col * scale, by = y0 + row * scale;
                         c.fillRect(bx - 1, by - 1, scale + 2, scale + 2, black);
                     }
-            pen += 6 * scale;
+            pen += font.advance(ch) * scale;
         }
         pen = x0;
         for (char ch : text) {
@@ -214,7 +214,7 @@ void drawTitleArt(Context& context)
                                 c.set(bx + i, by + j, p);
                             }
                     }
-            pen += 6 * scale;
+            pen += font.advance(ch) * scale;
         }
         return c;
     };
@@ -226,11 +226,16 @@ void drawTitleArt(Context& context)
     {
         // The logo mark: an orbit around a small world with the ship's chevron.
         Canvas c(120, 40);
-        for (int i = 0; i < 1440; ++i) {
-            float a = static_cast<float>(i) / 1440.f * 6.2831853f;
-            int x = static_cast<int>(60 + std::cos(a) * 56), y = static_cast<int>(20 + std::sin(a) * 15);
-            c.set(x, y, std::sin(a) > 0 ? amber : amberDim);
-        }
+        auto orbit = [&c](bool front) {
+            for (int i = 0; i < 1440; ++i) {
+                float a = static_cast<float>(i) / 1440.f * 6.2831853f;
+                if ((std::sin(a) > 0) != front)
+                    continue;
+                int x = static_cast<int>(60 + std::cos(a) * 56), y = static_cast<int>(20 + std::sin(a) * 15);
+                c.set(x, y, front ? amber : amberDim);
+            }
+        };
+        orbit(false);
         for (int y = 0; y < 40; ++y)
             for (int x = 0; x < 120; ++x) {
                 float dx = (x + 0.5f - 60) / 12.f, dy = (y + 0.5f - 20) / 12.f;
@@ -240,6 +245,7 @@ void drawTitleArt(Context& context)
                 float l = clamp01(-0.6f * dx - 0.6f * dy + 0.5f * std::sqrt(1 - d2));
                 c.set(x, y, l > 0.55f ? Rgba::from(120, 255, 120) : (l > 0.25f ? green : (ditherMix(greenDim, greenDeep, 0.5f - l, x, y))));
             }
+        orbit(true);
         bitmap(c, 96, 6, {"..xx", ".xxx", "xxxo", "xxo.", "oo.."}, {{'x', white}, {'o', amberBright}});
         context.save(c, "title_screen/title_logo.png");
     }
