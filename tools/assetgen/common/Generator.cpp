@@ -1,6 +1,7 @@
 #include "common/Generator.hpp"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -37,10 +38,16 @@ std::vector<std::string> checkManifests(const Context& context, std::vector<std:
             ++number;
             if (line.empty() || line[0] == '#')
                 continue;
+            // "path width height ..." or "path WIDTHxHEIGHT ..."; the rest of the line is notes.
             std::istringstream fields(line);
-            std::string path;
+            std::string path, size;
             unsigned width = 0, height = 0;
-            if (!(fields >> path >> width >> height)) {
+            bool ok = static_cast<bool>(fields >> path >> size);
+            if (ok && size.find('x') != std::string::npos)
+                ok = std::sscanf(size.c_str(), "%ux%u", &width, &height) == 2;
+            else if (ok)
+                ok = std::sscanf(size.c_str(), "%u", &width) == 1 && static_cast<bool>(fields >> height);
+            if (!ok) {
                 problems.push_back(manifest.filename().string() + ":" + std::to_string(number) + ": unreadable line");
                 continue;
             }

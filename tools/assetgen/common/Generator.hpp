@@ -25,7 +25,7 @@ struct Context {
 };
 
 // Compares the saved pictures with the manifests assets-src/pictures*.txt (lines of
-// "path width height ..."). Returns one message per listed picture that was not drawn or
+// "path width height ..." or "path WIDTHxHEIGHT ..."). Returns one message per listed picture that was not drawn or
 // has another size; pictures drawn but listed nowhere are added to `unlisted`.
 std::vector<std::string> checkManifests(const Context& context, std::vector<std::string>& unlisted);
 
