@@ -492,7 +492,7 @@ void drawMissionScreen(Context& context)
                 float vignette = std::hypot((x - 245.f) / 245.f, (y - 173.f) / 173.f);
                 Rgba base = light ? Rgba::from(214, 216, 204) : Rgba::from(4, 12, 8);
                 Rgba edge = light ? Rgba::from(184, 188, 176) : Rgba::from(1, 4, 3);
-                Rgba p = ditherMix(base, edge, clamp01((vignette - 0.7f) * 2.f), x, y);
+                Rgba p = ditherMix(base, edge, clamp01((vignette - 1.05f) * 2.5f), x, y);
                 if (y % 2 == 1)
                     p = p.scaled(light ? 0.97f : 0.8f);
                 c.set(x, y, p);
