@@ -1,9 +1,14 @@
 #include "images/Families.hpp"
+#include "images/InterfaceParts.hpp"
 
 namespace gen {
 
-void drawInterfaceArt(Context&)
+void drawInterfaceArt(Context& context)
 {
+    drawGeneralArt(context);
+    drawButtonArt(context);
+    drawScreenArt(context);
+    drawAchievementArt(context);
 }
 
 } // namespace gen
