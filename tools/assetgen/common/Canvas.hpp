@@ -13,6 +13,9 @@ namespace gen {
 struct Rgba {
     float r = 0, g = 0, b = 0, a = 1;
     static Rgba from(int r, int g, int b, int a = 255) { return {r / 255.f, g / 255.f, b / 255.f, a / 255.f}; }
+    // Alpha here is 0..255; a float alpha would silently truncate to nothing, so it does not compile.
+    static Rgba from(int r, int g, int b, float a) = delete;
+    static Rgba from(int r, int g, int b, double a) = delete;
     Rgba scaled(float k) const { return {r * k, g * k, b * k, a}; }
     Rgba withAlpha(float alpha) const { return {r, g, b, alpha}; }
     sf::Color toColor() const;
