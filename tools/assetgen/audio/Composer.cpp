@@ -462,12 +462,12 @@ std::vector<Composer::MelodyNote> Composer::writeMelody(const Section& s, int)
         const std::vector<Rhythm>& p = pool();
         m.rhythm = p[pick(static_cast<int>(p.size()))];
         m.startTone = 2 * pick(3);
-        static const int steps[8] = {-2, -1, -1, 0, 1, 1, 2, 1};
+        static const int steps[10] = {-2, -1, -1, 0, 1, 1, 2, 2, -2, 1};
         m.contour.push_back(0);
         for (size_t k = 1; k < m.rhythm.size(); ++k) {
-            int st = steps[pick(8)];
-            if (uniform() < 0.12f)
-                st = uniform() < 0.5f ? 3 : -3;
+            int st = steps[pick(10)];
+            if (uniform() < 0.2f)
+                st = uniform() < 0.6f ? 3 + pick(2) : -3;
             if (k >= 2 && std::abs(m.contour[k - 1]) >= 3)
                 st = m.contour[k - 1] > 0 ? -1 : 1; // a leap is answered by a step back
             m.contour.push_back(st);
@@ -499,11 +499,12 @@ std::vector<Composer::MelodyNote> Composer::writeMelody(const Section& s, int)
             st = -6 - st;
         return st;
     };
+    // Each bar of an eight-bar period starts near a point on an arch: the line climbs to its
+    // height in the sixth bar and comes home at the end; the second period sits a step higher.
+    static const int kArch[8] = {0, 1, 3, 2, 1, 3, 5, 0};
     auto playMotif = [&](const Motif& m, int bar, int degree, bool reverseTail, bool dropLast) {
-        int target = nearestChordTone(current + (m.startTone > 2 ? 1 : 0), degree);
-        if (std::abs(target - current) > 4)
-            target = nearestChordTone(current, degree);
-        int st = target;
+        int arch = kArch[bar % 8] + (bar / 8) % 2 + m.startTone / 2;
+        int st = nearestChordTone(arch, degree);
         size_t count = m.rhythm.size() - (dropLast && m.rhythm.size() > 2 ? 1 : 0);
         for (size_t k = 0; k < count; ++k) {
             if (k > 0) {

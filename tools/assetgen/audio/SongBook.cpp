@@ -211,7 +211,7 @@ SongPlan credits()
     p.arp = ArpStyle::Up8;
     p.arpVoice = Voice::Pluck;
     p.melodyVoice = Voice::Lead;
-    p.melodyOffset = 24;
+    p.melodyOffset = 12;
     p.melodyDensity = 0.6f;
     p.reverbMix = 0.28f;
     p.sections = {

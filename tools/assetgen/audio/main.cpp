@@ -52,9 +52,25 @@ int main(int argc, char** argv)
     for (const SoundEffects::Effect& e : SoundEffects::all())
         jobs.push_back({e.path, e.make, 1.0, nullptr});
 
+    // Sounds left over from an earlier build (a renamed track) would still be found by the
+    // game's folder listings, so every sound file this program does not make is removed.
+    std::error_code ec;
+    std::vector<fs::path> stale;
+    for (const auto& entry : fs::recursive_directory_iterator(out / "sounds", ec)) {
+        std::string ext = entry.path().extension().string();
+        if (!entry.is_regular_file() || (ext != ".ogg" && ext != ".wav"))
+            continue;
+        fs::path relative = fs::relative(entry.path(), out);
+        if (std::none_of(jobs.begin(), jobs.end(), [&](const Job& j) { return fs::path(j.path) == relative; }))
+            stale.push_back(relative);
+    }
+    for (const fs::path& relative : stale) {
+        std::printf("audio: removing stale %s\n", relative.string().c_str());
+        fs::remove(out / relative, ec);
+    }
+
     for (Job& job : jobs) {
         fs::path target = out / job.path;
-        std::error_code ec;
         fs::create_directories(target.parent_path(), ec);
         job.file = std::make_unique<sf::OutputSoundFile>();
         if (!job.file->openFromFile(target.string(), 44100, 2)) {
