@@ -688,6 +688,6 @@ StereoBuffer Composer::render()
     dry.removeDc(25.0f);
     dry.fadeIn(0.05f);
     dry.fadeOut(6.0f);
-    dry.normalise(0.891f);
+    dry.matchLoudness(0.16f, 2.0f, 0.891f);
     return dry;
 }

@@ -95,6 +95,28 @@ void StereoBuffer::normalise(float peakLevel)
     }
 }
 
+void StereoBuffer::matchLoudness(float targetRms, float maxGain, float peakLevel)
+{
+    normalise(1.0f);
+    float level = rms();
+    if (level <= 0.0f)
+        return;
+    float gain = std::clamp(targetRms / level, 1.0f, maxGain);
+    const float knee = 0.7f;
+    auto shape = [&](float x) {
+        float a = std::fabs(x * gain);
+        if (a <= knee)
+            return x * gain;
+        float over = knee + (1.0f - knee) * std::tanh((a - knee) / (1.0f - knee));
+        return x < 0.0f ? -over : over;
+    };
+    for (int i = 0; i < frames(); ++i) {
+        left[i] = shape(left[i]);
+        right[i] = shape(right[i]);
+    }
+    normalise(peakLevel);
+}
+
 void StereoBuffer::makeLoop(int overlapFrames)
 {
     int n = frames() - overlapFrames;

@@ -26,6 +26,10 @@ public:
     float rms() const;
     // Scales so that the highest sample is `peakLevel` (linear, 0.891 is -1 dBFS).
     void normalise(float peakLevel);
+    // Brings a quiet mix up towards `targetRms` by at most `maxGain`, rounding off the few
+    // peaks that would pass full scale with a soft knee instead of clipping them, then
+    // normalises to `peakLevel`. Keeps tracks that follow each other at a similar loudness.
+    void matchLoudness(float targetRms, float maxGain, float peakLevel);
     // Cross-fades the last `overlapFrames` frames into the start and drops them, so that
     // playing the result over and over has no seam.
     void makeLoop(int overlapFrames);
