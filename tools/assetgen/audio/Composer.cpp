@@ -224,7 +224,7 @@ void Composer::addPads(const Section& s, double t0, std::vector<float>& voicing,
     }
 }
 
-void Composer::addBass(const Section& s, double t0, int)
+void Composer::addBass(const Section& s, double t0)
 {
     double bar = barSeconds();
     double beat = bar / 4.0;
@@ -447,7 +447,7 @@ void Composer::addDrums(const Section& s, double t0, bool lastSection)
     }
 }
 
-std::vector<Composer::MelodyNote> Composer::writeMelody(const Section& s, int)
+std::vector<Composer::MelodyNote> Composer::writeMelody(const Section& s)
 {
     auto pool = [&]() -> const std::vector<Rhythm>& {
         float r = uniform();
@@ -564,13 +564,13 @@ std::vector<Composer::MelodyNote> Composer::writeMelody(const Section& s, int)
     return tune;
 }
 
-void Composer::addMelody(const Section& s, double t0, int sectionBar0, int timesHeard)
+void Composer::addMelody(const Section& s, double t0, int timesHeard)
 {
     if (static_cast<int>(melodies_.size()) <= s.melody)
         melodies_.resize(s.melody + 1);
     std::vector<MelodyNote>& tune = melodies_[s.melody];
     if (tune.empty())
-        tune = writeMelody(s, sectionBar0);
+        tune = writeMelody(s);
     double six = barSeconds() / 16.0;
     int lift = timesHeard > 0 && s.energy >= 0.75f ? 7 : 0;
     int base = plan_.root + plan_.melodyOffset;
@@ -608,7 +608,6 @@ std::vector<Note> Composer::score()
     std::vector<float> voicing;
     std::vector<Note> held;
     double t = 0.0;
-    int bar0 = 0;
     for (size_t i = 0; i < plan_.sections.size(); ++i) {
         const Section& s = plan_.sections[i];
         bool last = i + 1 == plan_.sections.size();
@@ -620,7 +619,7 @@ std::vector<Note> Composer::score()
             held.clear();
         }
         if (s.layers & LayerBass)
-            addBass(s, t, static_cast<int>(i));
+            addBass(s, t);
         if (s.layers & LayerArp)
             addArp(s, t);
         if (s.layers & LayerComp)
@@ -630,7 +629,7 @@ std::vector<Note> Composer::score()
         if (s.layers & LayerDrums)
             addDrums(s, t, last);
         if ((s.layers & LayerMelody) && s.melody >= 0)
-            addMelody(s, t, bar0, heard[s.melody]++);
+            addMelody(s, t, heard[s.melody]++);
         if (s.layers & LayerDrone) {
             Note n;
             n.start = t;
@@ -650,7 +649,6 @@ std::vector<Note> Composer::score()
             notes_.push_back(n);
         }
         t += s.bars * barSeconds();
-        bar0 += s.bars;
     }
     for (Note& h : held)
         notes_.push_back(h);

@@ -35,15 +35,15 @@ private:
     bool isChordTone(int step, int degree) const;
     int nearestChordTone(int step, int degree) const;
     std::vector<float> voiceChord(int degree, const std::vector<float>& previous) const;
-    std::vector<MelodyNote> writeMelody(const Section& s, int sectionBar0);
+    std::vector<MelodyNote> writeMelody(const Section& s);
 
     void addPads(const Section& s, double t0, std::vector<float>& voicing, std::vector<Note>& held);
-    void addBass(const Section& s, double t0, int sectionIndex);
+    void addBass(const Section& s, double t0);
     void addArp(const Section& s, double t0);
     void addComp(const Section& s, double t0);
     void addBells(const Section& s, double t0);
     void addDrums(const Section& s, double t0, bool lastSection);
-    void addMelody(const Section& s, double t0, int sectionBar0, int timesHeard);
+    void addMelody(const Section& s, double t0, int timesHeard);
 
     float uniform();
     int pick(int n);
