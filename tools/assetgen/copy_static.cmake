@@ -1,4 +1,5 @@
-# Copies assets-src/static/ into the assets folder and the packaged fonts under their game names.
+# Copies assets-src/static/ into the assets folder, the packaged fonts under their game names
+# and the licence texts that go with them.
 file(COPY ${SRC}/static/ DESTINATION ${DST} PATTERN ".keep" EXCLUDE)
 set(FONT_MAP ${SRC}/fonts.txt)
 if(EXISTS ${FONT_MAP})
@@ -15,5 +16,23 @@ if(EXISTS ${FONT_MAP})
       message(FATAL_ERROR "Font ${from} for ${name} is missing; install the package named in assets-src/fonts.txt")
     endif()
     configure_file(${from} ${DST}/fonts/${name} COPYONLY)
+  endforeach()
+endif()
+
+# "<path inside the assets folder> <system file> ...": licence texts of packaged assets.
+set(LICENCE_MAP ${SRC}/licences.txt)
+if(EXISTS ${LICENCE_MAP})
+  file(STRINGS ${LICENCE_MAP} lines)
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^#" OR line STREQUAL "")
+      continue()
+    endif()
+    string(REGEX MATCH "^([^ \t]+)[ \t]+([^ \t]+)" _ ${line})
+    set(name ${CMAKE_MATCH_1})
+    set(from ${CMAKE_MATCH_2})
+    if(NOT EXISTS ${from})
+      message(FATAL_ERROR "Licence ${from} for ${name} is missing; install the package named in assets-src/licences.txt")
+    endif()
+    configure_file(${from} ${DST}/${name} COPYONLY)
   endforeach()
 endif()
