@@ -34,6 +34,9 @@ int main(int argc, char** argv)
 
     QV_LOG << "Polishing portholes." << std::endl;
     QV_LOG << "Loading..." << std::endl;
+    // The folders a player looks for (mods to drop characters into, screenshots) exist from the first start.
+    for (const auto& folder : {modsPath(), savedPath(), screenshotsPath(), charImagesPath()})
+        (void)folder;
     setProgramArguments(argc, argv);
 
     {

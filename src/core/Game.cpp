@@ -45,12 +45,15 @@ bool escapeIgnoredIn(GameState state)
 
 Game::Game(AchievementManager& achievements)
     : achievements_(achievements)
+    , missionManager_(&achievements_)
     , windowStyle_(sf::Style::Fullscreen)
     , loop_(*this)
 {
     Options::get(); // reads options.json and loads the fonts
-    // The text manager, the achievement catalogue and the screens are created here, in the
-    // order of the start-up sequence, as they join the game.
+    // The text manager is created here once it exists.
+    achievements_.buildCatalogue();
+    // The screens are created here, in the order of the start-up sequence, as they join the game.
+    playerStats_.setAchievementManager(&achievements_);
 
     AudioManager::get(); // loads every sound effect and lists the music
 
@@ -73,16 +76,12 @@ Game::~Game() = default;
 
 void Game::run()
 {
-    if (hasArgument("--achievements-clear")) {
-        QV_LOG << "Locking all acheivements" << std::endl;
-        // The achievement manager's clear-all joins here.
-    } else if (hasArgument("--achievements-unlock")) {
-        QV_LOG << "Unlocking all acheivements" << std::endl;
-        // The achievement manager's unlock-all joins here.
-    }
+    playerStats_.applyAchievementSwitch(PlayerStats::switchFromArguments());
     for (const char* line : emblemLines())
         QV_LOG << line << std::endl;
-    // The player statistics are loaded, re-applied to the achievements and saved back here.
+    loadPlayer();
+    achievements_.refreshUnlocked();
+    savePlayer();
 
     Options& options = Options::get();
     bool fullscreen = (options.fullscreen || hasArgument("--fullscreen")) && !hasArgument("--windowed");
@@ -97,6 +96,21 @@ void Game::run()
         loop_.frame();
 
     shutdown();
+}
+
+bool Game::savePlayer()
+{
+    if (missionManager_.running)
+        return false;
+    bool saved = playerStats_.saveFile(savedPath() + "playerSave.json");
+    if (saved)
+        showSavingIndicator();
+    return saved;
+}
+
+void Game::loadPlayer()
+{
+    playerStats_.loadFile(savedPath() + "playerSave.json", PlayerStats::switchFromArguments());
 }
 
 void Game::shutdown()

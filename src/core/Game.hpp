@@ -2,6 +2,8 @@
 
 #include "core/FrameLoop.hpp"
 #include "core/LoopPhases.hpp"
+#include "missions/MissionManager.hpp"
+#include "persistence/PlayerStats.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -39,6 +41,11 @@ public:
     // Shows the saving indicator (a save has completed).
     void showSavingIndicator() { loop_.savingIndicator().start(); }
 
+    // The player statistics in saved/"playerSave.json". Saving is refused (false) while a
+    // mission script runs.
+    bool savePlayer();
+    void loadPlayer();
+
 private:
     void updateAudio(float dtSeconds) override;
     void enterState() override;
@@ -57,6 +64,9 @@ private:
     void shutdown();
 
     AchievementManager& achievements_;
+    MissionManager missionManager_;
+    // Held here until the map screen, which owns them in the full game, exists.
+    PlayerStats playerStats_;
     sf::RenderWindow window_;
     std::uint32_t windowStyle_;
     bool sessionActive_ = false;

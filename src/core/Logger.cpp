@@ -22,26 +22,29 @@ public:
     }
     void close()
     {
-        sync();
         std::lock_guard<std::mutex> guard(mutex_);
+        for (auto& [thread, text] : pending_)
+            file_.write(text.data(), static_cast<std::streamsize>(text.size()));
+        pending_.clear();
         file_.close();
     }
 
 protected:
     int sync() override
     {
-        std::string& text = pending();
         std::lock_guard<std::mutex> guard(mutex_);
-        if (!text.empty()) {
-            file_.write(text.data(), static_cast<std::streamsize>(text.size()));
-            text.clear();
+        auto found = pending_.find(std::this_thread::get_id());
+        if (found != pending_.end()) {
+            file_.write(found->second.data(), static_cast<std::streamsize>(found->second.size()));
+            pending_.erase(found);
         }
         file_.flush();
         return file_ ? 0 : -1;
     }
     std::streamsize xsputn(const char* s, std::streamsize n) override
     {
-        std::string& text = pending();
+        std::lock_guard<std::mutex> guard(mutex_);
+        std::string& text = pending_[std::this_thread::get_id()];
         text.append(s, static_cast<std::size_t>(n));
         writeCompleteLines(text);
         return n;
@@ -50,7 +53,8 @@ protected:
     {
         if (traits_type::eq_int_type(c, traits_type::eof()))
             return traits_type::not_eof(c);
-        std::string& text = pending();
+        std::lock_guard<std::mutex> guard(mutex_);
+        std::string& text = pending_[std::this_thread::get_id()];
         text.push_back(traits_type::to_char_type(c));
         if (c == '\n')
             writeCompleteLines(text);
@@ -58,24 +62,20 @@ protected:
     }
 
 private:
-    // Each thread's unfinished line; keyed by buffer so a new log never inherits old text.
-    std::string& pending()
-    {
-        thread_local std::unordered_map<const LockedFileBuf*, std::string> lines;
-        return lines[this];
-    }
+    // Called with the lock held.
     void writeCompleteLines(std::string& text)
     {
         auto end = text.rfind('\n');
         if (end == std::string::npos)
             return;
-        std::lock_guard<std::mutex> guard(mutex_);
         file_.write(text.data(), static_cast<std::streamsize>(end + 1));
         text.erase(0, end + 1);
     }
 
     std::ofstream file_;
     std::mutex mutex_;
+    // Each thread's unfinished line.
+    std::unordered_map<std::thread::id, std::string> pending_;
 };
 
 std::unique_ptr<Logger>& instance()

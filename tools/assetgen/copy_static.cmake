@@ -1,5 +1,5 @@
 # Copies assets-src/static/ into the assets folder and the packaged fonts under their game names.
-file(COPY ${SRC}/static/ DESTINATION ${DST})
+file(COPY ${SRC}/static/ DESTINATION ${DST} PATTERN ".keep" EXCLUDE)
 set(FONT_MAP ${SRC}/fonts.txt)
 if(EXISTS ${FONT_MAP})
   file(STRINGS ${FONT_MAP} lines)

@@ -1,0 +1,9 @@
+#include "images/Families.hpp"
+
+namespace gen {
+
+void drawInterfaceArt(Context&)
+{
+}
+
+} // namespace gen
