@@ -319,6 +319,7 @@ void Game::createWindow(std::uint32_t style, unsigned width, unsigned height)
     if (style == sf::Style::Fullscreen) {
         QV_LOG << "Setting resolution to " << width << "x" << height << " (fullscreen)" << std::endl;
         window_.create(sf::VideoMode::getDesktopMode(), windowTitle, sf::Style::None);
+        window_.setPosition(sf::Vector2i(0, 0)); // covering the screen, not centred on one monitor
         options.fullscreen = true;
     } else {
         QV_LOG << "Setting resolution to " << width << "x" << height << " (windowed)" << std::endl;
