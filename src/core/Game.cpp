@@ -61,7 +61,7 @@ Game::Game(AchievementManager& achievements)
     cursorTexture_.loadFromFile(assets + "general/cursor.png");
     cursor_.setTexture(cursorTexture_, true);
     for (int i = 0; i < SavingIndicator::frameCount; ++i) {
-        char name[32];
+        char name[48];
         std::snprintf(name, sizeof(name), "general/save/save_%02d.png", i + 1);
         saveTextures_[i].loadFromFile(assets + name);
         saveAnimation_[i].setTexture(saveTextures_[i], true);
