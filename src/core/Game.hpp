@@ -1,24 +1,45 @@
 #pragma once
 
+#include "core/FrameLoop.hpp"
+#include "core/LoopPhases.hpp"
 #include "missions/MissionManager.hpp"
 #include "persistence/PlayerStats.hpp"
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/Window/Event.hpp>
+
+#include <array>
+#include <future>
+#include <string>
 
 class AchievementManager;
 
 // The game object: owns the main window, the screens that are not process-wide and the
 // main loop. Constructing it loads everything; run() plays until the player quits and then
-// tears down in order what the loop used.
-class Game {
+// tears down in order what the loop used. Each frame the FrameLoop orders the work below;
+// which screen is updated, fed events and drawn follows the StateManager's current state.
+class Game : private LoopPhases {
 public:
     explicit Game(AchievementManager& achievements);
-    ~Game();
+    ~Game() override;
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
     // The main loop and the shutdown of everything it used.
     void run();
+
+    // `style` is an sf::Style value; sf::Style::Fullscreen opens a borderless window that
+    // covers the desktop at the desktop's resolution, whatever the width and height.
+    void createWindow(std::uint32_t style, unsigned width, unsigned height);
+    // Fits the 16:9 picture into the window with black bars where it does not fill it.
+    void applyLetterbox();
+    void resetViews();
+
+    // Shows the saving indicator (a save has completed).
+    void showSavingIndicator() { loop_.savingIndicator().start(); }
 
     // The player statistics in saved/"playerSave.json". Saving is refused (false) while a
     // mission script runs.
@@ -26,9 +47,41 @@ public:
     void loadPlayer();
 
 private:
+    void updateAudio(float dtSeconds) override;
+    void enterState() override;
+    void fixedStep() override;
+    void handleInput() override;
+    void draw() override;
+    void rest() override;
+
+    void handleKey(const sf::Event::KeyEvent& key);
+    void dispatchToScreen(const sf::Event& event);
+    void drawScreen();
+    void takeScreenshot();
+    void placeCursor(sf::Vector2i pixel);
+    // Modal windows (message and error windows) plug in here with their manager.
+    bool modalWindowOpen() const { return false; }
+    void shutdown();
+
     AchievementManager& achievements_;
     MissionManager missionManager_;
     // Held here until the map screen, which owns them in the full game, exists.
     PlayerStats playerStats_;
     sf::RenderWindow window_;
+    std::uint32_t windowStyle_;
+    bool sessionActive_ = false;
+    std::future<void> saveTask_;
+    std::string webSite_ = "https://quorvane.org/vesperine";
+    FrameLoop loop_;
+    bool thrustersPausedByMenu_ = false;
+    bool firstFrameShown_ = false;
+
+    // Loaded straight from the assets folder for now; the texture registry takes them over.
+    sf::Texture cursorTexture_;
+    sf::Sprite cursor_;
+    sf::Vector2f cursorPosition_;
+    std::array<sf::Texture, SavingIndicator::frameCount> saveTextures_;
+    std::array<sf::Sprite, SavingIndicator::frameCount> saveAnimation_;
+    sf::Image icon_;
+    bool hasIcon_ = false;
 };
