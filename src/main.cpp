@@ -31,6 +31,8 @@ int main(int argc, char** argv)
     std::streambuf* consoleErr = std::cerr.rdbuf();
     std::cout.rdbuf(Logger::get().buffer());
     std::cerr.rdbuf(Logger::get().buffer());
+    // SFML reports through its own stream, which writes to the C stderr unless told otherwise.
+    std::streambuf* sfmlErr = sf::err().rdbuf(Logger::get().buffer());
 
     QV_LOG << "Polishing portholes." << std::endl;
     QV_LOG << "Loading..." << std::endl;
@@ -46,9 +48,11 @@ int main(int argc, char** argv)
             splash.close();
             game.run();
             QV_LOG << "Signing off..." << std::endl;
-            Logger::close();
+            // Back to the console before the log's buffer goes away.
             std::cout.rdbuf(consoleOut);
             std::cerr.rdbuf(consoleErr);
+            sf::err().rdbuf(sfmlErr);
+            Logger::close();
         }
     }
     return 0;

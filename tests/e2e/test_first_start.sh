@@ -18,8 +18,8 @@ grep -q "$(printf '^\t"Options"')" "$options" || qv_fail "options.json is not ta
 
 sleep 0.5
 qv_screenshot "$QV_TMP/screen.png"
-[ "$(qv_pixel "$QV_TMP/screen.png" 640 100)" = "0,0,0" ] || qv_fail "no bar above the picture"
-[ "$(qv_pixel "$QV_TMP/screen.png" 640 512)" != "0,0,0" ] || qv_fail "the picture is black"
+[ "$(qv_pixel "$QV_TMP/screen.png" 1000 100)" = "0,0,0" ] || qv_fail "no bar above the picture"
+[ "$(qv_pixel "$QV_TMP/screen.png" 1000 512)" != "0,0,0" ] || qv_fail "the picture is black"
 [ "$(qv_pixel "$QV_TMP/screen.png" 640 950)" = "0,0,0" ] || qv_fail "no bar below the picture"
 
 qv_close

@@ -68,8 +68,8 @@ wait_window_size 1280x1024
 sleep 0.5
 shot="$(screenshot)"
 [ "$(size_of "$shot")" = "1280x1024" ] || qv_fail "screenshot is $(size_of "$shot")"
-black "$shot" 640 0; black "$shot" 640 151; filled "$shot" 640 152; filled "$shot" 0 512
-filled "$shot" 640 871; black "$shot" 640 872; black "$shot" 640 1023
+black "$shot" 1000 0; black "$shot" 1000 151; filled "$shot" 1000 152; filled "$shot" 0 512
+filled "$shot" 1000 871; black "$shot" 1000 872; black "$shot" 1000 1023
 
 # Too small in one direction: back to 640 x 360.
 xdotool windowsize "$(qv_window)" 800 300
