@@ -92,8 +92,10 @@ qv_window() {
 qv_key() {
   local window; window="$(qv_window)"
   [ -n "$window" ] || qv_fail "no game window for keys $*"
+  # Through the focus, not --window: a key that re-creates the window (Alt+Enter) would have
+  # its release sent to a window that no longer exists.
   xdotool windowfocus --sync "$window" 2>/dev/null
-  xdotool key --window "$window" --delay 80 "$@"
+  xdotool key --delay 80 "$@"
 }
 
 qv_click() {
