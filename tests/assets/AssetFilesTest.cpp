@@ -113,9 +113,11 @@ std::set<std::string> assetLiteralsInSources()
 
 // Pieces the game glues into names at run time ("_online.png", ".png"), and names of files
 // the game writes itself rather than reads from its assets.
+// Pieces glued together at run time ("_online.png"), folders, and printf patterns ("save_%02d.png").
 bool builtAtRunTime(const std::string& name)
 {
-    return name.empty() || name[0] == '_' || name[0] == '.' || name.back() == '/' || name.find('/') == 0;
+    return name.empty() || name[0] == '_' || name[0] == '.' || name.back() == '/' || name.find('/') == 0
+        || name.find('%') != std::string::npos;
 }
 
 } // namespace

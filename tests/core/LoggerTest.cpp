@@ -1,6 +1,7 @@
 #include "core/Logger.hpp"
 
 #include "support/TempUserHome.hpp"
+#include "support/TextFiles.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,18 +10,6 @@
 #include <sstream>
 #include <thread>
 #include <vector>
-
-namespace {
-
-std::string readAll(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-} // namespace
 
 TEST(Logger, FileNameUsesLocalTimeInItsFixedPattern)
 {

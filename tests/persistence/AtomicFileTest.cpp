@@ -1,6 +1,7 @@
 #include "persistence/AtomicFile.hpp"
 
 #include "support/TempUserHome.hpp"
+#include "support/TextFiles.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,16 +10,6 @@
 #include <sstream>
 
 namespace fs = std::filesystem;
-
-namespace {
-std::string readAll(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-} // namespace
 
 TEST(AtomicFile, ReplacesTheFileWholeAndLeavesNoTemporaryBehind)
 {

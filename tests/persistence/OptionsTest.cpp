@@ -5,6 +5,7 @@
 #include "persistence/FontStore.hpp"
 #include "support/FakeAudio.hpp"
 #include "support/TempUserHome.hpp"
+#include "support/TextFiles.hpp"
 
 #include <json/json.h>
 
@@ -15,14 +16,6 @@
 #include <sstream>
 
 namespace {
-
-std::string readAll(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 DisplayModes display(unsigned desktopWidth, unsigned desktopHeight,
                      std::vector<std::pair<unsigned, unsigned>> modes)

@@ -2,6 +2,7 @@
 
 #include "achievements/VoidAchievementManager.hpp"
 #include "support/LogCapture.hpp"
+#include "support/TextFiles.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,19 +13,6 @@ namespace fs = std::filesystem;
 using Switch = PlayerStats::AchievementSwitch;
 
 namespace {
-
-std::string readAll(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeText(const std::string& path, const std::string& text)
-{
-    std::ofstream(path) << text;
-}
 
 Json::Value parse(const std::string& text)
 {
