@@ -2,9 +2,8 @@
 
 #include "core/Logger.hpp"
 #include "ui/TextManager.hpp"
+#include "ui/TextMeasure.hpp"
 #include "ui/UiHost.hpp"
-
-#include <SFML/Graphics/Text.hpp>
 
 #include <cstdint>
 #include <iostream>
@@ -13,35 +12,8 @@ const sf::Color amberColor(185, 128, 0, 255);
 
 namespace {
 
-// A colour span of the line being wrapped: its opening '<', the '>' ending the opening tag,
-// and the '<' of "</c>".
-struct Span {
-    std::size_t open;
-    std::size_t tagEnd;
-    std::size_t close;
-};
-
 constexpr std::size_t closeTagLength = 4; // "</c>"
 constexpr std::size_t noBreak = std::string::npos;
-
-// Width in pixels of text[from, to] without the tags of `spans`, drawn as the screen draws it.
-float lineWidth(sf::Text& measure, const std::string& text, std::size_t from, std::size_t to,
-                const std::vector<Span>& spans, std::string& scratch)
-{
-    scratch.clear();
-    std::size_t i = from;
-    for (const Span& span : spans) {
-        if (span.open < from || span.open > to)
-            continue;
-        scratch.append(text, i, span.open - i);
-        scratch.append(text, span.tagEnd + 1, span.close - span.tagEnd - 1);
-        i = span.close + closeTagLength;
-    }
-    if (i <= to)
-        scratch.append(text, i, to + 1 - i);
-    measure.setString(sf::String(scratch));
-    return measure.getGlobalBounds().width;
-}
 
 bool isHexDigit(char c)
 {
@@ -97,26 +69,29 @@ std::string wrapText(const std::string& input, int maxWidth, int charSize, bool 
     const float pixelSize = size * scale + 0.5f;
     const float limit = static_cast<float>(static_cast<int>(static_cast<float>(maxWidth) * scale + 0.5f));
 
-    sf::Text measure;
-    measure.setFont(UiHost::get().gameFont());
-    measure.setCharacterSize(pixelSize > 0.f ? static_cast<unsigned>(pixelSize) : 0u);
+    TextMeasure measure(UiHost::get().gameFont(), pixelSize > 0.f ? static_cast<unsigned>(pixelSize) : 0u);
 
     std::string text = input;
-    std::string scratch;
     std::size_t lineStart = 0;
     std::size_t breakPoint = noBreak;
     std::size_t counter = 0;
     std::size_t counterAtBreak = 0;
-    std::vector<Span> spans;
+    // The current line, tags left out, is measured incrementally: `measured` is the index
+    // after the last character fed to `measure`.
+    std::size_t measured = 0;
+    auto startLine = [&](std::size_t at) {
+        lineStart = at;
+        measured = at;
+        measure.reset();
+    };
 
     std::size_t u = 0;
     while (u < text.size()) {
         const char c = text[u];
         if (c == '\n') {
-            lineStart = u + 1;
+            startLine(u + 1);
             counter = 0;
             breakPoint = noBreak;
-            spans.clear();
             ++u;
             continue;
         }
@@ -125,34 +100,38 @@ std::string wrapText(const std::string& input, int maxWidth, int charSize, bool 
             counterAtBreak = counter;
         }
 
-        std::size_t last = u; // the line is measured through this index
         std::size_t next = u + 1;
         std::size_t counted = 1;
+        bool span = false;
         if (colourTags && c == '<' && u + 2 < text.size() && text[u + 1] == 'c' && text[u + 2] == '=') {
             const std::size_t tagEnd = text.find('>', u);
             const std::size_t close = text.find("</c>", u);
             if (tagEnd != std::string::npos && close != std::string::npos && tagEnd - u < 16 && tagEnd < close) {
-                spans.push_back(Span{u, tagEnd, close});
+                span = true;
                 counted = close - tagEnd - 1;
-                last = close + closeTagLength - 1;
+                measure.append(text, measured, u - measured);
+                measure.append(text, tagEnd + 1, counted);
                 next = close + closeTagLength;
+                measured = next;
             }
         }
+        if (!span) {
+            measure.append(text, measured, next - measured);
+            measured = next;
+        }
 
-        const float width = u == lineStart ? 0.f : lineWidth(measure, text, lineStart, last, spans, scratch);
+        const float width = u == lineStart ? 0.f : measure.width();
         if (width >= limit) {
             if (breakPoint != noBreak) {
                 text[breakPoint] = '\n';
-                lineStart = breakPoint + 1;
                 counter -= counterAtBreak;
+                startLine(breakPoint + 1);
                 breakPoint = noBreak;
-                spans.clear();
                 u = lineStart;
             } else {
                 text.insert(u, 1, '\n');
-                lineStart = u + 1;
                 counter = 0;
-                spans.clear();
+                startLine(u + 1);
                 u = lineStart;
             }
         } else {
