@@ -18,7 +18,8 @@ BasicMessageWindowScreen::BasicMessageWindowScreen(const std::string& text)
 
 BasicMessageWindowScreen::~BasicMessageWindowScreen()
 {
-    TextManager::get().removeRichText(messageTextId);
+    if (TextManager::exists())
+        TextManager::get().removeRichText(messageTextId);
 }
 
 void BasicMessageWindowScreen::setPanel(const std::string& file)

@@ -18,7 +18,7 @@ Button::Button()
 
 Button::~Button()
 {
-    if (labelId >= 0)
+    if (labelId >= 0 && TextManager::exists())
         TextManager::get().removeText(labelId);
 }
 

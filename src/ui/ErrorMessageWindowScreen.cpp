@@ -24,7 +24,8 @@ ErrorMessageWindowScreen::ErrorMessageWindowScreen(const std::string& text)
 
 ErrorMessageWindowScreen::~ErrorMessageWindowScreen()
 {
-    TextManager::get().removeRichText(openLogLabelId);
+    if (TextManager::exists())
+        TextManager::get().removeRichText(openLogLabelId);
 }
 
 void ErrorMessageWindowScreen::draw(sf::RenderTarget& target)

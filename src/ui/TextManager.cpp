@@ -23,6 +23,11 @@ TextManager& TextManager::get()
     return *manager;
 }
 
+bool TextManager::exists()
+{
+    return instance() != nullptr;
+}
+
 void TextManager::destroy()
 {
     instance().reset();

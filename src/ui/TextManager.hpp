@@ -26,6 +26,8 @@ public:
     static TextManager& get();
     // Releases the instance (shutdown, tests); the next get() starts from scratch.
     static void destroy();
+    // Whether the instance exists: widgets outliving it at shutdown skip their clean-up.
+    static bool exists();
 
     float getScale() const { return scale_; }
     // Set by the game when the window size changes; follow it with refreshAll().

@@ -16,7 +16,8 @@ Tooltip::Tooltip()
 
 Tooltip::~Tooltip()
 {
-    TextManager::get().removeText(textId);
+    if (TextManager::exists())
+        TextManager::get().removeText(textId);
 }
 
 void Tooltip::setText(const std::string& text)
