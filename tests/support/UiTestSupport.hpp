@@ -79,9 +79,11 @@ inline void writeButtonSheet(const std::string& path, unsigned w, unsigned h, sf
 // Fresh toolkit singletons over a private user folder, a display, and the recording host.
 class UiTest : public ::testing::Test {
 protected:
+    // Before any member of a derived fixture: even an empty sf::Texture opens the display.
+    UiTest() { ensureDisplay(); }
+
     void SetUp() override
     {
-        ensureDisplay();
         Logger::resetForTests();
         UiHost::install(&host);
         assets = home.root() + "/assets/";
