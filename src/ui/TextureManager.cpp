@@ -24,23 +24,24 @@ Instance& instance()
 using Entries = std::vector<TextureManager::StartupEntry>;
 
 // A button sheet: the Up frame at (2, 0) of size w x h, the Down frame below it and the
-// highlight frame, 2 pixels wider and taller and 2 pixels further left, below that.
-void sheet(Entries& entries, const std::string& file, int w, int h, const char* up, const char* down, const char* hi)
+// highlight frame, 2 pixels wider and 2 pixels further left, below that; the highlight is
+// 2 pixels taller unless the sheet says otherwise (hiHeight).
+void sheet(Entries& entries, const std::string& file, int w, int h, int hiHeight, const char* up, const char* down,
+           const char* hi)
 {
     entries.push_back({file + up, file, sf::IntRect(2, 0, w, h)});
     entries.push_back({file + down, file, sf::IntRect(2, h, w, h)});
-    if (hi)
-        entries.push_back({file + hi, file, sf::IntRect(0, 2 * h, w + 2, h + 2)});
+    entries.push_back({file + hi, file, sf::IntRect(0, 2 * h, w + 2, hiHeight > 0 ? hiHeight : h + 2)});
 }
 
-void oldSheet(Entries& entries, const std::string& file, int w, int h)
+void oldSheet(Entries& entries, const std::string& file, int w, int h, int hiHeight = 0)
 {
-    sheet(entries, file, w, h, "_Up", "_Down", "_HI");
+    sheet(entries, file, w, h, hiHeight, "_Up", "_Down", "_HI");
 }
 
 void newSheet(Entries& entries, const std::string& file, int w, int h)
 {
-    sheet(entries, file, w, h, "_UP", "_DOWN", "_HI");
+    sheet(entries, file, w, h, 0, "_UP", "_DOWN", "_HI");
 }
 
 void whole(Entries& entries, const std::string& file)
@@ -53,16 +54,13 @@ Entries buildStartupSet()
     Entries e;
     // Buttons of the in-game, deploy and briefing screens.
     oldSheet(e, "general/button_leave.png", 50, 24);
-    oldSheet(e, "ingamescreen/button_fastforward.png", 33, 22);
-    // The pause sheet has one frame for up and down, and its highlight right below it.
-    e.push_back({"ingamescreen/button_pause.png_Up", "ingamescreen/button_pause.png", sf::IntRect(2, 0, 33, 22)});
-    e.push_back({"ingamescreen/button_pause.png_Down", "ingamescreen/button_pause.png", sf::IntRect(2, 0, 33, 22)});
-    e.push_back({"ingamescreen/button_pause.png_HI", "ingamescreen/button_pause.png", sf::IntRect(0, 22, 35, 24)});
-    oldSheet(e, "ingamescreen/button_play.png", 33, 22);
-    oldSheet(e, "deploymanager/button_deploy.png", 60, 20);
-    oldSheet(e, "deploymanager/button_missiondetails.png", 60, 20);
-    oldSheet(e, "briefing/button_crew_deploy.png", 60, 20);
-    oldSheet(e, "briefing/button_proceed.png", 60, 20);
+    // The media buttons are flat strips whose highlight is a taller glow around them.
+    for (const char* name : {"fastforward", "pause", "play"})
+        oldSheet(e, std::string("ingamescreen/button_") + name + ".png", 33, 11, 24);
+    oldSheet(e, "deploymanager/button_deploy.png", 56, 24);
+    oldSheet(e, "deploymanager/button_missiondetails.png", 56, 20);
+    oldSheet(e, "briefing/button_crew_deploy.png", 70, 22);
+    oldSheet(e, "briefing/button_proceed.png", 70, 22);
 
     // Crew platform icons.
     const std::string crew = "general/character_related/";
@@ -81,10 +79,10 @@ Entries buildStartupSet()
                  sf::IntRect(0, 5, 41, 10)});
 
     // Map screen.
-    oldSheet(e, "general/button_menu.png", 40, 20);
-    oldSheet(e, "mapscreen/button_crew.png", 50, 20);
-    oldSheet(e, "mapscreen/button_ship.png", 50, 20);
-    oldSheet(e, "mapscreen/button_sector.png", 50, 20);
+    oldSheet(e, "general/button_menu.png", 38, 16);
+    oldSheet(e, "mapscreen/button_crew.png", 38, 20);
+    oldSheet(e, "mapscreen/button_ship.png", 36, 20);
+    oldSheet(e, "mapscreen/button_sector.png", 46, 20);
     oldSheet(e, "mapscreen/button_lightjump.png", 70, 21);
     for (const char* icon : {"crew", "ship", "sector"}) {
         const std::string file = std::string("mapscreen/button_") + icon + "_icon.png";
@@ -118,7 +116,7 @@ Entries buildStartupSet()
     // Ship systems.
     for (const char* name : {"ai_housing", "astrogation", "cryonics", "engines", "overview", "quarters", "sensors",
                              "structure", "upgrade_log"})
-        newSheet(e, std::string("ship_systems/button_") + name + ".png", 72, 16);
+        newSheet(e, std::string("ship_systems/button_") + name + ".png", 52, 40);
     newSheet(e, "ship_systems/button_arrow_up.png", 24, 26);
     newSheet(e, "ship_systems/button_arrow_down.png", 24, 26);
 
@@ -127,17 +125,18 @@ Entries buildStartupSet()
     whole(e, "credits/studio_logo.png");
 
     // Pause menu.
-    for (const char* name : {"mainmenu", "savegame", "resume"})
-        newSheet(e, std::string("menu_popup/button_") + name + ".png", 64, 20);
+    newSheet(e, "menu_popup/button_mainmenu.png", 51, 20);
+    newSheet(e, "menu_popup/button_savegame.png", 51, 20);
+    newSheet(e, "menu_popup/button_resume.png", 64, 18);
 
     e.push_back({"mission_bg_dark", "ingamescreen/mission_text_background_dark.png", sf::IntRect()});
     e.push_back({"mission_bg_light", "ingamescreen/mission_text_background_light.png", sf::IntRect()});
 
     // Crew creator and crew selection.
     for (const char* name : {"copy", "edit", "new", "save", "update", "upload", "delete"})
-        newSheet(e, std::string("crew_creator/button_") + name + ".png", 48, 16);
-    newSheet(e, "crewselection_screen/button_arrow_right.png", 16, 24);
-    newSheet(e, "crewselection_screen/button_arrow_left.png", 16, 24);
+        newSheet(e, std::string("crew_creator/button_") + name + ".png", 56, 22);
+    newSheet(e, "crewselection_screen/button_arrow_right.png", 16, 14);
+    newSheet(e, "crewselection_screen/button_arrow_left.png", 16, 14);
     return e;
 }
 

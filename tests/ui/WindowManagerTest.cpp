@@ -19,7 +19,7 @@ protected:
         writeImage(assets + "general/small_panel_3.png", 200, 80, sf::Color(40, 40, 90));
         writeImage(assets + "general/small_panel_4.png", 240, 100, sf::Color(90, 40, 40));
         writeImage(assets + "options_screen/file_button.png", 16, 16, sf::Color::White);
-        writeButtonSheet(assets + "menu_popup/button_resume.png", 64, 20, sf::Color(0, 0, 200), sf::Color(0, 0, 100),
+        writeButtonSheet(assets + "menu_popup/button_resume.png", 64, 18, sf::Color(0, 0, 200), sf::Color(0, 0, 100),
                          sf::Color(50, 50, 50));
         TextureManager::resetForTests(assets, true);
         ASSERT_TRUE(target.create(640, 360));

@@ -3,6 +3,7 @@
 // over them; then saves the window's picture to the PNG path given as the only argument.
 // The pictures it needs are drawn into a private assets folder first.
 
+#include "core/Logger.hpp"
 #include "core/TextFunctions.hpp"
 #include "ui/Button.hpp"
 #include "ui/ColorMarkup.hpp"
@@ -84,7 +85,7 @@ void drawPictures(const std::string& root)
     solid(root + "general/small_panel_4.png", 260, 110, sf::Color(20, 30, 60), sf::Color(0, 255, 0));
     solid(root + "general/small_panel_3.png", 220, 90, sf::Color(20, 30, 60), sf::Color(0, 255, 0));
     solid(root + "options_screen/file_button.png", 16, 16, sf::Color(185, 128, 0), sf::Color::White);
-    sheet(root + "menu_popup/button_resume.png", 64, 20, sf::Color(0, 120, 200));
+    sheet(root + "menu_popup/button_resume.png", 64, 18, sf::Color(0, 120, 200));
     sheet(root + "general/button_leave.png", 50, 24, sf::Color(0, 120, 200));
 }
 
@@ -174,5 +175,6 @@ int main(int argc, char** argv)
     TextManager::destroy();
     UiHost::install(nullptr);
     std::filesystem::remove_all(root);
+    Logger::close(); // as the game signs off: the log is closed before static clean-up
     return 0;
 }
