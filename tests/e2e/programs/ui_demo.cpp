@@ -1,0 +1,180 @@
+// Draws the interface toolkit in a real window: a rich text with coloured spans, a wrapped
+// paragraph, sprite buttons (normal, focused, attention), text buttons, and an error window
+// over them; then saves the window's picture to the PNG path given as the only argument.
+// The pictures it needs are drawn into a private assets folder first.
+
+#include "core/Logger.hpp"
+#include "core/TextFunctions.hpp"
+#include "ui/Button.hpp"
+#include "ui/ColorMarkup.hpp"
+#include "ui/TextManager.hpp"
+#include "ui/TextureManager.hpp"
+#include "ui/UiHost.hpp"
+#include "ui/WindowManager.hpp"
+
+#include <SFML/Graphics.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+class DemoHost : public UiHost {
+public:
+    explicit DemoHost(const sf::View& pixels) : view_(pixels)
+    {
+        font_.loadFromFile("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf");
+    }
+    const sf::Font& gameFont() override { return font_; }
+    float defaultTextSize() override { return 7.5f; }
+    const sf::View& interfaceView() override { return view_; }
+    void playSound(const std::string&) override {}
+    void openInShell(const std::string&) override {}
+    void requestTitle() override {}
+    void refreshOptionsScreen() override {}
+
+private:
+    sf::Font font_;
+    sf::View view_;
+};
+
+void save(const sf::Image& image, const std::string& path)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    image.saveToFile(path);
+}
+
+void solid(const std::string& path, unsigned w, unsigned h, sf::Color fill, sf::Color border)
+{
+    sf::Image image;
+    image.create(w, h, fill);
+    for (unsigned x = 0; x < w; ++x) {
+        image.setPixel(x, 0, border);
+        image.setPixel(x, h - 1, border);
+    }
+    for (unsigned y = 0; y < h; ++y) {
+        image.setPixel(0, y, border);
+        image.setPixel(w - 1, y, border);
+    }
+    save(image, path);
+}
+
+// A button sheet: Up, Down and a 2-pixel-larger highlight frame stacked vertically.
+void sheet(const std::string& path, unsigned w, unsigned h, sf::Color up)
+{
+    sf::Image image;
+    image.create(w + 2, 3 * h + 2, sf::Color::Transparent);
+    for (unsigned y = 0; y < h; ++y)
+        for (unsigned x = 0; x < w; ++x) {
+            const bool edge = x == 0 || y == 0 || x == w - 1 || y == h - 1;
+            image.setPixel(x + 2, y, edge ? sf::Color::White : up);
+            image.setPixel(x + 2, y + h, edge ? sf::Color::White : sf::Color(up.r / 2, up.g / 2, up.b / 2));
+        }
+    for (unsigned y = 0; y < h + 2; ++y)
+        for (unsigned x = 0; x < w + 2; ++x)
+            image.setPixel(x, 2 * h + y, sf::Color(60, 60, 60));
+    save(image, path);
+}
+
+void drawPictures(const std::string& root)
+{
+    sf::Image blackout;
+    blackout.create(640, 360, sf::Color(0, 0, 0, 150));
+    save(blackout, root + "menu_popup/blackout_wholescreen.png");
+    solid(root + "general/small_panel_4.png", 260, 110, sf::Color(20, 30, 60), sf::Color(0, 255, 0));
+    solid(root + "general/small_panel_3.png", 220, 90, sf::Color(20, 30, 60), sf::Color(0, 255, 0));
+    solid(root + "options_screen/file_button.png", 16, 16, sf::Color(185, 128, 0), sf::Color::White);
+    sheet(root + "menu_popup/button_resume.png", 64, 18, sf::Color(0, 120, 200));
+    sheet(root + "general/button_leave.png", 50, 24, sf::Color(0, 120, 200));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::cerr << "usage: ui_demo <screenshot.png>" << std::endl;
+        return 2;
+    }
+    const std::string root = std::filesystem::temp_directory_path().string() + "/qv-ui-demo-"
+                             + std::to_string(static_cast<long>(getpid())) + "/";
+    drawPictures(root);
+
+    // Twice the logical size: the interface scale is 2.
+    sf::RenderWindow window(sf::VideoMode(1280, 720), "ui demo", sf::Style::Titlebar);
+    const sf::View gameView(sf::FloatRect(0.f, 0.f, 640.f, 360.f));
+    const sf::View pixelView(sf::FloatRect(0.f, 0.f, 1280.f, 720.f));
+    DemoHost host(pixelView);
+    UiHost::install(&host);
+    TextManager::get().setScale(2.f);
+    TextureManager::resetForTests(root, true);
+    TextureManager& textures = TextureManager::get();
+    TextManager& texts = TextManager::get();
+    {
+    // Rich text with coloured spans.
+    const int title = texts.addRichText(12.f, 20, 14);
+    appendColorMarkup(texts.getRichText(title),
+                      "Crew: <c=255,64,64>Rhea</c>, <c=64,160,255>Okonkwo</c> and <c=20,20,20>Vale</c>",
+                      sf::Color(0, 255, 0), 0);
+
+    // A wrapped paragraph.
+    const std::string paragraph =
+        "The ship drifts past the rim of the sector. <c=255,64,64>Rhea</c> watches the fuel gauge while "
+        "<c=64,160,255>Okonkwo</c> counts the sleepers twice, then a third time, because the numbers no "
+        "longer agree with the manifest and nobody remembers why.";
+    const int body = texts.addRichText(-1.f, 20, 40);
+    appendColorMarkup(texts.getRichText(body), wrapText(paragraph, 300), amberColor, 1);
+
+    // Sprite buttons: normal, focused with highlight, attention.
+    Button normal, focused, glowing;
+    Button* sprites[] = {&normal, &focused, &glowing};
+    for (int i = 0; i < 3; ++i) {
+        sprites[i]->setTexture(textures.getTexture("general/button_leave.png_Up"));
+        sprites[i]->setHighlightTexture(textures.getTexture("general/button_leave.png_HI"));
+        sprites[i]->setPosition(400.f + 70.f * static_cast<float>(i), 40.f);
+    }
+    focused.setFocus(true);
+    glowing.attention = true;
+
+    // Text buttons.
+    Button yes, no;
+    yes.setText("1. Wake the crew");
+    no.setText("2. Let them sleep");
+    for (Button* b : {&yes, &no}) {
+        b->getBackground().setFillColor(sf::Color(0, 0, 0, 0));
+        texts.getText(b->getLabelId()).setFillColor(sf::Color(16, 101, 192));
+    }
+    yes.setPosition(20.f, 300.f);
+    no.setPosition(20.f, 315.f);
+    no.enabled = false;
+    texts.getText(no.getLabelId()).setFillColor(sf::Color(8, 50, 96));
+
+    WindowManager::get().showError("Lua error: attempt to call a nil value\n(field 'wake')");
+    WindowManager::get().fixedStep();
+
+    sf::Texture shot;
+    for (int frame = 0; frame < 3; ++frame) {
+        window.clear(sf::Color(10, 10, 20));
+        window.setView(gameView);
+        texts.drawRichTexts({title, body}, window);
+        for (Button* b : {&normal, &focused, &glowing, &yes, &no})
+            b->draw(window);
+        WindowManager::get().draw(window);
+        if (frame == 2) {
+            shot.create(window.getSize().x, window.getSize().y);
+            shot.update(window);
+        }
+        window.display();
+    }
+    save(shot.copyToImage(), argv[1]);
+    } // the buttons go before the managers
+
+    WindowManager::destroy();
+    TextureManager::destroy();
+    TextManager::destroy();
+    UiHost::install(nullptr);
+    std::filesystem::remove_all(root);
+    Logger::close(); // as the game signs off: the log is closed before static clean-up
+    return 0;
+}
