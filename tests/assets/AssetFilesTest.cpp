@@ -1,11 +1,14 @@
 // Checks the generated assets folder beside the build against the interface picture list and
 // against every asset name the game's code spells out. Skipped when assets were not built.
+#include "ui/TextureManager.hpp"
+
 #include <SFML/Graphics/Image.hpp>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -171,10 +174,46 @@ TEST(AssetFiles, EveryAssetNamedInTheCodeExists)
     for (const auto& item : fs::recursive_directory_iterator(assets))
         if (item.is_regular_file())
             baseNames.insert(item.path().filename().string());
+    // Names the texture registry gives to frames cut from another sheet are not files.
+    // (A frame name is the sheet's name plus "_Up", "_HI" and so on; the bare sheet name counts too.)
+    std::set<std::string> registered;
+    for (const auto& entry : TextureManager::startupSet()) {
+        registered.insert(entry.name);
+        auto suffix = entry.name.rfind('_');
+        if (!entry.whole() && suffix != std::string::npos)
+            registered.insert(entry.name.substr(0, suffix));
+    }
     for (const std::string& name : assetLiteralsInSources()) {
-        if (builtAtRunTime(name))
+        if (builtAtRunTime(name) || registered.count(name))
             continue;
         bool found = name.find('/') == std::string::npos ? baseNames.count(name) > 0 : fs::exists(assets / name);
         EXPECT_TRUE(found) << "\"" << name << "\" is named in the code but not in " << assets;
+    }
+}
+
+TEST(AssetFiles, EveryRegisteredFrameLiesInsideItsPicture)
+{
+    fs::path assets = builtAssets();
+    if (assets.empty())
+        GTEST_SKIP() << "no assets folder beside this build";
+    std::map<std::string, sf::Vector2u> sizes;
+    for (const auto& entry : TextureManager::startupSet()) {
+        auto known = sizes.find(entry.file);
+        if (known == sizes.end()) {
+            sf::Image image;
+            if (!image.loadFromFile((assets / entry.file).string())) {
+                ADD_FAILURE() << entry.file << " (registered as " << entry.name << ") is missing";
+                sizes[entry.file] = {0, 0};
+                continue;
+            }
+            known = sizes.emplace(entry.file, image.getSize()).first;
+        }
+        if (entry.whole() || known->second.x == 0)
+            continue;
+        const sf::IntRect& r = entry.rect;
+        bool inside = r.left >= 0 && r.top >= 0 && r.width > 0 && r.height > 0
+            && r.left + r.width <= static_cast<int>(known->second.x) && r.top + r.height <= static_cast<int>(known->second.y);
+        EXPECT_TRUE(inside) << entry.name << " (" << r.left << ", " << r.top << ", " << r.width << ", " << r.height
+                            << ") leaves " << entry.file << " (" << known->second.x << " x " << known->second.y << ")";
     }
 }
