@@ -11,6 +11,9 @@
 #include "core/WindowGeometry.hpp"
 #include "persistence/FontStore.hpp"
 #include "persistence/Options.hpp"
+#include "ui/TextManager.hpp"
+#include "ui/TextureManager.hpp"
+#include "ui/WindowManager.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/System/Sleep.hpp>
@@ -50,23 +53,24 @@ Game::Game(AchievementManager& achievements)
     , loop_(*this)
 {
     Options::get(); // reads options.json and loads the fonts
-    // The text manager is created here once it exists.
+    UiHost::install(&uiHost_);
+    TextManager::get();
+    WindowManager::get(); // created here, so the main thread is the one that owns windows
     achievements_.buildCatalogue();
     // The screens are created here, in the order of the start-up sequence, as they join the game.
     playerStats_.setAchievementManager(&achievements_);
 
     AudioManager::get(); // loads every sound effect and lists the music
+    TextureManager& textures = TextureManager::get(); // registers every sprite-sheet frame
 
-    const std::string assets = assetsPath();
-    cursorTexture_.loadFromFile(assets + "general/cursor.png");
-    cursor_.setTexture(cursorTexture_, true);
+    cursor_.setTexture(textures.getTexture("general/cursor.png"), true);
     for (int i = 0; i < SavingIndicator::frameCount; ++i) {
         char name[48];
         std::snprintf(name, sizeof(name), "general/save/save_%02d.png", i + 1);
-        saveTextures_[i].loadFromFile(assets + name);
-        saveAnimation_[i].setTexture(saveTextures_[i], true);
+        saveAnimation_[i].setTexture(textures.getTexture(name), true);
         saveAnimation_[i].setPosition(25.f, 25.f);
     }
+    const std::string assets = assetsPath();
     hasIcon_ = icon_.loadFromFile(assets + "icon.png");
     if (!hasIcon_)
         QV_LOG << assets + "icon.png" << std::endl;
@@ -125,8 +129,14 @@ void Game::shutdown()
     // holder join this list with their classes).
     Options::destroy();
     FontStore::destroy();
+    TextureManager::destroy();
     StateManager::destroy();
     TimedActions::destroy();
+    // A window still open removes its labels only while the text manager exists, so this
+    // order (text manager, then the window holder) is safe either way.
+    TextManager::destroy();
+    WindowManager::destroy();
+    UiHost::install(nullptr);
     window_.close();
 }
 
@@ -165,10 +175,9 @@ void Game::fixedStep()
             audio.thrusters().play();
         thrustersPausedByMenu_ = false;
     }
-    if (modalWindowOpen()) {
-        // The open window updates here and may let the game run underneath.
+    // The open window updates here and may let the game run underneath for a step.
+    if (!WindowManager::get().fixedStep())
         return;
-    }
     // The current state's screen updates here (and the run returns to the title when the
     // crew is gone while a session is active).
 }
@@ -247,7 +256,7 @@ void Game::dispatchToScreen(const sf::Event& event)
         return;
     }
     if (modalWindowOpen()) {
-        // The open window takes every event.
+        WindowManager::get().handleEvent(event, window_, Options::get().gameView);
         return;
     }
     // Otherwise the current state's screen receives the event, with the window and gameView.
@@ -257,7 +266,9 @@ void Game::draw()
 {
     window_.clear(sf::Color::Black);
     drawScreen();
-    // The open modal window and, while paused, the pause menu draw here.
+    window_.setView(Options::get().gameView);
+    WindowManager::get().draw(window_);
+    // While paused, the pause menu draws here.
     const SavingIndicator& saving = loop_.savingIndicator();
     if (saving.isShowing())
         window_.draw(saveAnimation_[static_cast<std::size_t>(saving.currentFrame())]);
@@ -285,6 +296,11 @@ void Game::drawScreen()
     sf::RectangleShape area(sf::Vector2f(static_cast<float>(logicalWidth), static_cast<float>(logicalHeight)));
     area.setFillColor(sf::Color(12, 16, 28));
     window_.draw(area);
+}
+
+bool Game::modalWindowOpen() const
+{
+    return WindowManager::get().isOpen();
 }
 
 void Game::rest()
@@ -365,7 +381,12 @@ void Game::resetViews()
     Options& options = Options::get();
     float w = static_cast<float>(options.windowWidth);
     float h = static_cast<float>(options.windowHeight);
-    // The text manager's interface scale (w / 640) and the credits text view follow here.
+    // Texts are drawn in window pixels, so their size follows the picture's width.
+    if (TextManager::exists()) {
+        TextManager::get().setScale(w / static_cast<float>(logicalWidth));
+        TextManager::get().refreshAll();
+    }
+    // The credits text view follows here.
     options.gameView.setCenter(320.f, 180.f);
     options.gameView.setSize(static_cast<float>(logicalWidth), static_cast<float>(logicalHeight));
     options.pixelView.setCenter(w / 2.f, h / 2.f);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FrameLoop.hpp"
+#include "core/GameUiHost.hpp"
 #include "core/LoopPhases.hpp"
 #include "missions/MissionManager.hpp"
 #include "persistence/PlayerStats.hpp"
@@ -59,8 +60,7 @@ private:
     void drawScreen();
     void takeScreenshot();
     void placeCursor(sf::Vector2i pixel);
-    // Modal windows (message and error windows) plug in here with their manager.
-    bool modalWindowOpen() const { return false; }
+    bool modalWindowOpen() const;
     void shutdown();
 
     AchievementManager& achievements_;
@@ -76,11 +76,10 @@ private:
     bool thrustersPausedByMenu_ = false;
     bool firstFrameShown_ = false;
 
-    // Loaded straight from the assets folder for now; the texture registry takes them over.
-    sf::Texture cursorTexture_;
+    GameUiHost uiHost_;
+    // Their textures live in the texture registry.
     sf::Sprite cursor_;
     sf::Vector2f cursorPosition_;
-    std::array<sf::Texture, SavingIndicator::frameCount> saveTextures_;
     std::array<sf::Sprite, SavingIndicator::frameCount> saveAnimation_;
     sf::Image icon_;
     bool hasIcon_ = false;

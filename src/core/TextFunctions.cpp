@@ -1,5 +1,7 @@
 #include "core/TextFunctions.hpp"
 
+#include "core/Base64.hpp"
+
 #include "core/Logger.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/TextMeasure.hpp"
@@ -28,32 +30,6 @@ sf::Uint8 hexPart(const std::string& text, std::size_t from)
         value = value * 16 + static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
     }
     return static_cast<sf::Uint8>(value);
-}
-
-std::string base64(const std::string& bytes)
-{
-    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    std::size_t i = 0;
-    for (; i + 2 < bytes.size(); i += 3) {
-        const unsigned n = (static_cast<unsigned char>(bytes[i]) << 16) | (static_cast<unsigned char>(bytes[i + 1]) << 8)
-                           | static_cast<unsigned char>(bytes[i + 2]);
-        out += alphabet[(n >> 18) & 63];
-        out += alphabet[(n >> 12) & 63];
-        out += alphabet[(n >> 6) & 63];
-        out += alphabet[n & 63];
-    }
-    const std::size_t rest = bytes.size() - i;
-    if (rest > 0) {
-        unsigned n = static_cast<unsigned char>(bytes[i]) << 16;
-        if (rest == 2)
-            n |= static_cast<unsigned char>(bytes[i + 1]) << 8;
-        out += alphabet[(n >> 18) & 63];
-        out += alphabet[(n >> 12) & 63];
-        out += rest == 2 ? alphabet[(n >> 6) & 63] : '=';
-        out += '=';
-    }
-    return out;
 }
 
 } // namespace
@@ -168,7 +144,7 @@ sf::Color fallbackColor(const std::string& name, const std::vector<sf::Color>& c
         return sf::Color(static_cast<sf::Uint8>(h % 256), static_cast<sf::Uint8>((h >> 6) % 256),
                          static_cast<sf::Uint8>((h >> 12) % 256), 255);
     }
-    const std::string encoded = base64(name);
+    const std::string encoded = Base64::encode(std::string_view(name));
     long sum = 0;
     for (std::size_t i = 0; i < encoded.size() && i < 32; ++i)
         sum += static_cast<signed char>(encoded[i]);
