@@ -1,7 +1,6 @@
 #include "core/TextFunctions.hpp"
 
 #include "core/Base64.hpp"
-
 #include "core/Logger.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/TextMeasure.hpp"
