@@ -6,6 +6,8 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(dirname "$here")"
 build="${1:-$root/build}"
+# Cache hits across clones in different folders.
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=true
 type="${2:-RelWithDebInfo}"
 
 mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$here/packages.txt")
