@@ -294,7 +294,14 @@ void PlayerStats::loadFile(const std::string& path, AchievementSwitch achievemen
     Json::Value root;
     std::string errors;
     bool unreadable = false;
-    if (!reader->parse(contents.data(), contents.data() + contents.size(), &root, &errors)) {
+    bool parsed = false;
+    try {
+        parsed = reader->parse(contents.data(), contents.data() + contents.size(), &root, &errors);
+    } catch (const std::exception& error) {
+        // The reader throws instead of reporting for nesting deeper than its stack limit.
+        errors = std::string(error.what()) + "\n";
+    }
+    if (!parsed) {
         QV_LOG << errors << "could not parse options!" << std::endl;
         unreadable = true;
     }
