@@ -258,6 +258,19 @@ TEST_F(PlayerSave, ListsMayBeObjectsAndOtherShapesAreIgnored)
     EXPECT_TRUE(corruptCopies().empty());
 }
 
+TEST_F(PlayerSave, TotalsAtTheLimitOfTheSaveStopThere)
+{
+    writeText(path, R"({"TotalFoodUsed":2147483647,"TotalFuelUsed":2147483646,"TotalJumpsMade":2147483647})");
+    stats.loadFile(path, Switch::None);
+    stats.addFoodUsed(10);
+    stats.addFuelUsed(10);
+    stats.addJump();
+    EXPECT_EQ(stats.getTotalFoodUsed(), 2147483647);
+    EXPECT_EQ(stats.getTotalFuelUsed(), 2147483647);
+    EXPECT_EQ(stats.getTotalJumpsMade(), 2147483647);
+    EXPECT_TRUE(entry(manager, "space_jumper").isUnlocked());
+}
+
 TEST_F(PlayerSave, TopLevelThatIsNoObjectIsRefused)
 {
     writeText(path, "[1, 2, 3]");
