@@ -104,7 +104,14 @@ bool Memento::loadFile(const std::string& fullPath, const std::string& fileName)
     std::string errors;
     std::ifstream in(fullPath, std::ios::binary);
     Json::CharReaderBuilder builder;
-    bool parsed = in && Json::parseFromStream(builder, in, &root, &errors);
+    bool parsed = false;
+    try {
+        parsed = in && Json::parseFromStream(builder, in, &root, &errors);
+    } catch (const std::exception& error) {
+        // The reader throws instead of reporting for nesting deeper than its stack limit.
+        errors = std::string(error.what()) + "\n";
+        root = Json::Value();
+    }
     if (!parsed)
         QV_LOG << errors << "Could not parse memento file " << fullPath << " it will not be loaded!\n" << std::flush;
     try {

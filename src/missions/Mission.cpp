@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 
@@ -19,7 +20,14 @@ void Mission::loadMissionFile(const std::string& fullPath, const std::string& re
     std::ifstream in(fullPath, std::ios::binary);
     Json::CharReaderBuilder builder;
     std::string errors;
-    if (!in || !Json::parseFromStream(builder, in, &root, &errors)) {
+    bool parsed = false;
+    try {
+        parsed = in && Json::parseFromStream(builder, in, &root, &errors);
+    } catch (const std::exception& error) {
+        // The reader throws instead of reporting for nesting deeper than its stack limit.
+        errors = std::string(error.what()) + "\n";
+    }
+    if (!parsed) {
         QV_LOG << errors << "Could not parse mission file: " << fullPath << " game will now exit!\n" << std::flush;
         return;
     }

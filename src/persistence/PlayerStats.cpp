@@ -64,6 +64,15 @@ void readList(const Json::Value& root, const char* key, std::vector<std::string>
     }
 }
 
+// Totals stop at the int32 limits: a save may hold any int32, and the game keeps adding.
+std::int32_t saturatingAdd(std::int32_t total, std::int32_t amount)
+{
+    std::int64_t sum = static_cast<std::int64_t>(total) + amount;
+    sum = std::clamp<std::int64_t>(sum, std::numeric_limits<std::int32_t>::min(),
+                                   std::numeric_limits<std::int32_t>::max());
+    return static_cast<std::int32_t>(sum);
+}
+
 void appendNumbered(std::vector<std::string>& list, const std::string& prefix, std::int32_t last)
 {
     for (std::int32_t n = static_cast<std::int32_t>(list.size()); n <= last; ++n)
@@ -150,14 +159,14 @@ void PlayerStats::addResearch(const std::string& name)
 
 void PlayerStats::addFoodUsed(std::int32_t amount)
 {
-    totalFoodUsed_ += amount;
+    totalFoodUsed_ = saturatingAdd(totalFoodUsed_, amount);
     if (achievements_)
         achievements_->setFoodCount(totalFoodUsed_);
 }
 
 void PlayerStats::addFuelUsed(std::int32_t amount)
 {
-    totalFuelUsed_ += amount;
+    totalFuelUsed_ = saturatingAdd(totalFuelUsed_, amount);
 }
 
 void PlayerStats::addDistanceTravelled(float distance)
@@ -169,7 +178,7 @@ void PlayerStats::addDistanceTravelled(float distance)
 
 void PlayerStats::addJump()
 {
-    ++totalJumpsMade_;
+    totalJumpsMade_ = saturatingAdd(totalJumpsMade_, 1);
     if (achievements_)
         achievements_->setJumpCount(totalJumpsMade_);
 }
@@ -294,7 +303,14 @@ void PlayerStats::loadFile(const std::string& path, AchievementSwitch achievemen
     Json::Value root;
     std::string errors;
     bool unreadable = false;
-    if (!reader->parse(contents.data(), contents.data() + contents.size(), &root, &errors)) {
+    bool parsed = false;
+    try {
+        parsed = reader->parse(contents.data(), contents.data() + contents.size(), &root, &errors);
+    } catch (const std::exception& error) {
+        // The reader throws instead of reporting for nesting deeper than its stack limit.
+        errors = std::string(error.what()) + "\n";
+    }
+    if (!parsed) {
         QV_LOG << errors << "could not parse options!" << std::endl;
         unreadable = true;
     }

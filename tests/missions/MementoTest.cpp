@@ -76,6 +76,11 @@ TEST_F(Mementos, AMementoThatCannotBeLoadedIsNeitherGivenNorCounted)
     EXPECT_EQ(give("no_such_memento"), nullptr);
     EXPECT_TRUE(log.contains("Could not parse memento file " + assets + "mementos/no_such_memento.json"));
     EXPECT_TRUE(log.contains("Unable to load memento no_such_memento!\n"));
+
+    // Nesting past the reader's depth limit makes it throw rather than report.
+    writeMemento("deep", R"({"Name": )" + std::string(5000, '['));
+    EXPECT_EQ(give("deep"), nullptr);
+    EXPECT_TRUE(log.contains("Could not parse memento file " + assets + "mementos/deep.json it will not be loaded!\n"));
     EXPECT_TRUE(stats.getCollectedMementos().empty());
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace {
 
 const std::string filesFolder = std::string(QV_FIXTURES_DIR) + "/missions/files/";
@@ -99,6 +101,14 @@ TEST(Mission, UnreadableFilesStayEmptyAndAreLogged)
     Mission missing = load("no_such_file.json");
     EXPECT_EQ(missing.storyOrder, 0);
     EXPECT_TRUE(log.contains("Could not parse mission file: " + filesFolder + "no_such_file.json"));
+
+    // Nesting past the reader's depth limit makes it throw rather than report.
+    std::string deepPath = log.home().root() + "/deep.json";
+    std::ofstream(deepPath) << R"({"1Name": )" << std::string(5000, '[');
+    Mission deep;
+    deep.loadMissionFile(deepPath, "missions/json/deep.json");
+    EXPECT_TRUE(deep.getDisplayKeys().empty());
+    EXPECT_TRUE(log.contains("Could not parse mission file: " + deepPath + " game will now exit!\n"));
 }
 
 TEST(Mission, SaveEntryNamesTheFileAndItsState)

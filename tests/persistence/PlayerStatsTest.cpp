@@ -202,15 +202,24 @@ TEST_F(PlayerSave, UnlockSwitchAddsNoMementosBeyondTheTarget)
 
 TEST_F(PlayerSave, UnparsableSaveIsKeptAsideNotOverwritten)
 {
-    const std::string broken = R"({"TotalFoodUsed": 120, "AllKilledCrew": ["Rodir Verid" )";
-    writeText(path, broken);
-    startUp(stats, manager, path, Switch::None);
-    EXPECT_TRUE(log.contains("could not parse options!"));
-    auto copies = corruptCopies();
-    ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(readAll(copies[0]), broken);
-    EXPECT_TRUE(log.contains("kept the unreadable " + path + " as " + copies[0]));
-    parse(readAll(path)); // the save itself is whole again
+    // The second is nested past the reader's depth limit, where it throws rather than reports.
+    const std::string files[] = {
+        R"({"TotalFoodUsed": 120, "AllKilledCrew": ["Rodir Verid" )",
+        R"({"TotalFoodUsed": 120, "AllKilledCrew": )" + std::string(5000, '['),
+    };
+    for (const std::string& broken : files) {
+        for (const auto& copy : corruptCopies())
+            fs::remove(copy);
+        writeText(path, broken);
+        PlayerStats fresh;
+        startUp(fresh, manager, path, Switch::None);
+        EXPECT_TRUE(log.contains("could not parse options!"));
+        auto copies = corruptCopies();
+        ASSERT_EQ(copies.size(), 1u);
+        EXPECT_EQ(readAll(copies[0]), broken);
+        EXPECT_TRUE(log.contains("kept the unreadable " + path + " as " + copies[0]));
+        parse(readAll(path)); // the save itself is whole again
+    }
 }
 
 TEST_F(PlayerSave, WrongTypesStopReadingNameTheKeyAndKeepTheFile)
@@ -247,6 +256,19 @@ TEST_F(PlayerSave, ListsMayBeObjectsAndOtherShapesAreIgnored)
     EXPECT_TRUE(stats.getResearch().empty());
     EXPECT_EQ(stats.getVisitedPlanets(), (std::vector<std::string>{ "Argon Station", "7" }));
     EXPECT_TRUE(corruptCopies().empty());
+}
+
+TEST_F(PlayerSave, TotalsAtTheLimitOfTheSaveStopThere)
+{
+    writeText(path, R"({"TotalFoodUsed":2147483647,"TotalFuelUsed":2147483646,"TotalJumpsMade":2147483647})");
+    stats.loadFile(path, Switch::None);
+    stats.addFoodUsed(10);
+    stats.addFuelUsed(10);
+    stats.addJump();
+    EXPECT_EQ(stats.getTotalFoodUsed(), 2147483647);
+    EXPECT_EQ(stats.getTotalFuelUsed(), 2147483647);
+    EXPECT_EQ(stats.getTotalJumpsMade(), 2147483647);
+    EXPECT_TRUE(entry(manager, "space_jumper").isUnlocked());
 }
 
 TEST_F(PlayerSave, TopLevelThatIsNoObjectIsRefused)
