@@ -2,6 +2,7 @@
 
 #include "achievements/AchievementManager.hpp"
 #include "audio/AudioManager.hpp"
+#include "core/CursorEvent.hpp"
 #include "core/Emblem.hpp"
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
@@ -155,6 +156,9 @@ void Game::enterState()
 
 void Game::fixedStep()
 {
+    // Windows requested from other threads (a mission script's error) open here, on this
+    // thread, between draws and event dispatch; also while paused, beneath the pause menu.
+    WindowManager::get().applyRequests();
     TimedActions::get().fire();
     // A mission's autosave request is served here once missions exist.
 
@@ -203,23 +207,10 @@ void Game::handleInput()
         }
 
         // Clicks act where the cursor sprite is, also when the cursor was moved by keys.
-        sf::Vector2i remembered(static_cast<int>(cursorPosition_.x), static_cast<int>(cursorPosition_.y));
-        switch (event.type) {
-        case sf::Event::MouseMoved:
+        if (event.type == sf::Event::MouseMoved)
             placeCursor(sf::Vector2i(event.mouseMove.x, event.mouseMove.y));
-            break;
-        case sf::Event::MouseButtonPressed:
-        case sf::Event::MouseButtonReleased:
-            event.mouseButton.x = remembered.x;
-            event.mouseButton.y = remembered.y;
-            break;
-        case sf::Event::MouseWheelScrolled:
-            event.mouseWheelScroll.x = remembered.x;
-            event.mouseWheelScroll.y = remembered.y;
-            break;
-        default:
-            break;
-        }
+        else
+            pointEventAtCursor(event, window_, Options::get().gameView, cursorPosition_);
 
         if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::F5) {
             takeScreenshot();

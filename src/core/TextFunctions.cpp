@@ -6,6 +6,7 @@
 #include "ui/TextMeasure.hpp"
 #include "ui/UiHost.hpp"
 
+#include <cmath>
 #include <cstdint>
 #include <iostream>
 
@@ -42,7 +43,9 @@ std::string wrapText(const std::string& input, int maxWidth, int charSize, bool 
     const float scale = TextManager::get().getScale();
     const float size = charSize == -1 ? UiHost::get().defaultTextSize() : static_cast<float>(charSize);
     const float pixelSize = size * scale + 0.5f;
-    const float limit = static_cast<float>(static_cast<int>(static_cast<float>(maxWidth) * scale + 0.5f));
+    // Truncated in floating point: a width such as INT_MAX (no wrapping wanted) must not
+    // overflow an int and turn into a negative limit that breaks after every character.
+    const float limit = std::trunc(static_cast<float>(maxWidth) * scale + 0.5f);
 
     TextMeasure measure(UiHost::get().gameFont(), pixelSize > 0.f ? static_cast<unsigned>(pixelSize) : 0u);
 

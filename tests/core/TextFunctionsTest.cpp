@@ -5,6 +5,8 @@
 
 #include <SFML/Graphics/Text.hpp>
 
+#include <limits>
+
 namespace {
 
 class TextFunctionsTest : public UiTest {
@@ -133,6 +135,14 @@ TEST_F(TextFunctionsTest, RunawayWrappingStopsAndReturnsTheTextUnchanged)
 
     // A limit of one pixel still gives every line its first character.
     EXPECT_EQ(wrapText("abc", 1), "a\nb\nc");
+
+    // The widest limit there is means no wrapping, at any scale, not an overflowed limit.
+    for (float scale : {1.f, 2.5f}) {
+        TextManager::get().setScale(scale);
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(wrapText("nothing to wrap here", std::numeric_limits<int>::max()), "nothing to wrap here");
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    }
 }
 
 TEST_F(TextFunctionsTest, ParseHexColorReadsPairsAndRejectsShortTexts)
