@@ -147,6 +147,20 @@ Logger& Logger::get()
     return *logger;
 }
 
+std::ostream& Logger::stream()
+{
+    thread_local std::ostream local(nullptr);
+    Logger& logger = get();
+    // A null buffer (closed, or a file that could not be opened) leaves the stream failed, so
+    // writes are discarded; setting the buffer clears whatever an earlier line left behind.
+    local.rdbuf(logger.stream_.rdbuf());
+    local.flags(std::ios_base::dec | std::ios_base::skipws);
+    local.precision(6);
+    local.width(0);
+    local.fill(' ');
+    return local;
+}
+
 bool Logger::exists()
 {
     std::lock_guard<std::recursive_mutex> guard(instanceMutex());

@@ -15,8 +15,11 @@ class Logger {
 public:
     // The instance, created with its log file on the first call.
     static Logger& get();
-    // The text stream every part of the game writes its lines to.
-    static std::ostream& stream() { return get().stream_; }
+    // The text stream every part of the game writes its lines to. Each thread gets a stream
+    // of its own over the shared, locked file buffer, starting every statement with default
+    // formatting and a clear state: a stream object's flags and error state are not safe to
+    // share between the main thread, a mission script and a background save.
+    static std::ostream& stream();
     static std::string path() { return get().path_; }
     static void flush();
     // Flushes and closes the file and releases the instance. Writes after this are discarded.

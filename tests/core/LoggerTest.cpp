@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iomanip>
 #include <iostream>
 #include <sstream>
 #include <thread>
@@ -40,6 +41,19 @@ TEST(Logger, WritesIntoTheLogsFolderAndTakesOverStandardOutput)
 
     EXPECT_EQ(readAll(path), "first line\nCouldn't open the directory.\n");
     Logger::resetForTests();
+}
+
+TEST(Logger, EachLineStartsWithDefaultFormatting)
+{
+    TempUserHome home;
+    Logger::resetForTests();
+    QV_LOG << std::hex << std::boolalpha << std::setfill('*') << std::setw(4) << 255 << std::endl;
+    QV_LOG << 255 << " " << true << " " << 2.5 << std::endl;
+    std::thread([] { QV_LOG << 16 << std::endl; }).join();
+    std::string path = Logger::path();
+    Logger::resetForTests();
+
+    EXPECT_EQ(readAll(path), "**ff\n255 1 2.5\n16\n");
 }
 
 TEST(Logger, LinesFromManyThreadsStayWhole)
