@@ -2,6 +2,7 @@
 
 #include "core/Base64.hpp"
 #include "core/FileUtils.hpp"
+#include "core/JsonRead.hpp"
 #include "core/Logger.hpp"
 #include "persistence/PlayerStats.hpp"
 
@@ -102,16 +103,7 @@ bool Memento::loadFile(const std::string& fullPath, const std::string& fileName)
     loadedFilename = fileName;
     Json::Value root;
     std::string errors;
-    std::ifstream in(fullPath, std::ios::binary);
-    Json::CharReaderBuilder builder;
-    bool parsed = false;
-    try {
-        parsed = in && Json::parseFromStream(builder, in, &root, &errors);
-    } catch (const std::exception& error) {
-        // The reader throws instead of reporting for nesting deeper than its stack limit.
-        errors = std::string(error.what()) + "\n";
-        root = Json::Value();
-    }
+    bool parsed = parseJsonFile(fullPath, root, errors);
     if (!parsed)
         QV_LOG << errors << "Could not parse memento file " << fullPath << " it will not be loaded!\n" << std::flush;
     try {

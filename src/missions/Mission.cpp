@@ -1,5 +1,6 @@
 #include "missions/Mission.hpp"
 
+#include "core/JsonRead.hpp"
 #include "core/Logger.hpp"
 
 #include <fstream>
@@ -17,17 +18,8 @@ void Mission::loadMissionFile(const std::string& fullPath, const std::string& re
     loadedFilename = relativePath;
 
     Json::Value root;
-    std::ifstream in(fullPath, std::ios::binary);
-    Json::CharReaderBuilder builder;
     std::string errors;
-    bool parsed = false;
-    try {
-        parsed = in && Json::parseFromStream(builder, in, &root, &errors);
-    } catch (const std::exception& error) {
-        // The reader throws instead of reporting for nesting deeper than its stack limit.
-        errors = std::string(error.what()) + "\n";
-    }
-    if (!parsed) {
+    if (!parseJsonFile(fullPath, root, errors)) {
         QV_LOG << errors << "Could not parse mission file: " << fullPath << " game will now exit!\n" << std::flush;
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "audio/AudioManager.hpp"
 #include "core/FileUtils.hpp"
+#include "core/JsonRead.hpp"
 #include "core/Logger.hpp"
 #include "persistence/AtomicFile.hpp"
 #include "persistence/FontStore.hpp"
@@ -94,11 +95,9 @@ Options::Options(const DisplayModes& display)
 
 void Options::readSettings(const std::string& text)
 {
-    Json::CharReaderBuilder builder;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value root;
     std::string errors;
-    if (!reader->parse(text.data(), text.data() + text.size(), &root, &errors)) {
+    if (!parseJsonText(text, root, errors)) {
         // Nothing is taken from a damaged file: the settings stay at their defaults rather
         // than reading as zeros (silent music, a text speed of nothing).
         QV_LOG << errors << "could not parse options!" << std::endl;

@@ -1,6 +1,7 @@
 #include "persistence/PlayerStats.hpp"
 
 #include "achievements/AchievementManager.hpp"
+#include "core/JsonRead.hpp"
 #include "core/Logger.hpp"
 #include "core/ProgramArguments.hpp"
 #include "persistence/AtomicFile.hpp"
@@ -298,19 +299,10 @@ void PlayerStats::loadFile(const std::string& path, AchievementSwitch achievemen
     in.close();
     std::string contents = text.str();
 
-    Json::CharReaderBuilder builder;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value root;
     std::string errors;
     bool unreadable = false;
-    bool parsed = false;
-    try {
-        parsed = reader->parse(contents.data(), contents.data() + contents.size(), &root, &errors);
-    } catch (const std::exception& error) {
-        // The reader throws instead of reporting for nesting deeper than its stack limit.
-        errors = std::string(error.what()) + "\n";
-    }
-    if (!parsed) {
+    if (!parseJsonText(contents, root, errors)) {
         QV_LOG << errors << "could not parse options!" << std::endl;
         unreadable = true;
     }

@@ -181,6 +181,14 @@ TEST_F(OptionsTest, AnUnparsableFileKeepsTheDefaultsInsteadOfZeros)
     EXPECT_EQ(saved["Options"]["WordsPerSecond"].asUInt(), 6u);
 }
 
+TEST_F(OptionsTest, AFileNestedPastTheReadersLimitIsUnparsableNotFatal)
+{
+    writeFile("{\"Options\": " + std::string(5000, '[') + std::string(5000, ']') + "}");
+    Options options(fullHd());
+    EXPECT_NE(logText().find("could not parse options!"), std::string::npos);
+    EXPECT_EQ(options.wordsPerSecond, 6);
+}
+
 TEST_F(OptionsTest, AKeyOfTheWrongTypeEndsReadingThere)
 {
     writeFile("{\"Options\": {\"Fullscreen\": false, \"MissionPrint\": false, \"TextMode\": \"amber\","
