@@ -3,17 +3,12 @@
 #include "audio/SfmlAudioBackend.hpp"
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
+#include "core/ProcessWide.hpp"
 
 #include <algorithm>
 #include <ctime>
 
 namespace {
-
-std::unique_ptr<AudioManager>& instance()
-{
-    static std::unique_ptr<AudioManager> manager;
-    return manager;
-}
 
 constexpr float crossFadeSeconds = 5.f;
 
@@ -43,24 +38,22 @@ std::vector<std::string> listedOggs(const std::string& folder, const char* skipp
 
 AudioManager& AudioManager::get()
 {
-    if (!instance())
-        instance() = std::make_unique<AudioManager>(std::make_unique<SfmlAudioBackend>(), assetsPath());
-    return *instance();
+    return ProcessWide<AudioManager>::get([] { return std::make_unique<AudioManager>(std::make_unique<SfmlAudioBackend>(), assetsPath()); });
 }
 
 bool AudioManager::exists()
 {
-    return instance() != nullptr;
+    return ProcessWide<AudioManager>::exists();
 }
 
 void AudioManager::destroy()
 {
-    instance().reset();
+    ProcessWide<AudioManager>::destroy();
 }
 
 void AudioManager::install(std::unique_ptr<AudioManager> manager)
 {
-    instance() = std::move(manager);
+    ProcessWide<AudioManager>::install(std::move(manager));
 }
 
 AudioManager::AudioManager(std::unique_ptr<AudioBackend> backend, const std::string& assetsRoot)

@@ -2,31 +2,22 @@
 
 #include "audio/AudioManager.hpp"
 #include "core/FileUtils.hpp"
+#include "core/ProcessWide.hpp"
 #include "persistence/Options.hpp"
-
-namespace {
-std::unique_ptr<StateManager>& instance()
-{
-    static std::unique_ptr<StateManager> manager;
-    return manager;
-}
-} // namespace
 
 StateManager& StateManager::get()
 {
-    if (!instance())
-        instance() = std::make_unique<StateManager>();
-    return *instance();
+    return ProcessWide<StateManager>::get();
 }
 
 bool StateManager::exists()
 {
-    return instance() != nullptr;
+    return ProcessWide<StateManager>::exists();
 }
 
 void StateManager::destroy()
 {
-    instance().reset();
+    ProcessWide<StateManager>::destroy();
 }
 
 bool StateManager::changeState(GameState next, bool runSetup, bool holdDraw)

@@ -1,35 +1,27 @@
 #include "core/TimedActions.hpp"
 
-#include <algorithm>
+#include "core/ProcessWide.hpp"
 
-namespace {
-std::unique_ptr<TimedActions>& instance()
-{
-    static std::unique_ptr<TimedActions> actions;
-    return actions;
-}
-} // namespace
+#include <algorithm>
 
 TimedActions& TimedActions::get()
 {
-    if (!instance())
-        instance() = std::make_unique<TimedActions>();
-    return *instance();
+    return ProcessWide<TimedActions>::get();
 }
 
 bool TimedActions::exists()
 {
-    return instance() != nullptr;
+    return ProcessWide<TimedActions>::exists();
 }
 
 void TimedActions::destroy()
 {
-    instance().reset();
+    ProcessWide<TimedActions>::destroy();
 }
 
 void TimedActions::install(std::unique_ptr<TimedActions> actions)
 {
-    instance() = std::move(actions);
+    ProcessWide<TimedActions>::install(std::move(actions));
 }
 
 TimedActions::TimedActions(const TimeSource& time)

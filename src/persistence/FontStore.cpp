@@ -2,30 +2,21 @@
 
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
-
-namespace {
-std::unique_ptr<FontStore>& instance()
-{
-    static std::unique_ptr<FontStore> store;
-    return store;
-}
-} // namespace
+#include "core/ProcessWide.hpp"
 
 FontStore& FontStore::get()
 {
-    if (!instance())
-        instance() = std::make_unique<FontStore>();
-    return *instance();
+    return ProcessWide<FontStore>::get();
 }
 
 bool FontStore::exists()
 {
-    return instance() != nullptr;
+    return ProcessWide<FontStore>::exists();
 }
 
 void FontStore::destroy()
 {
-    instance().reset();
+    ProcessWide<FontStore>::destroy();
 }
 
 FontStore::FontStore()

@@ -4,6 +4,7 @@
 #include "core/FileUtils.hpp"
 #include "core/JsonRead.hpp"
 #include "core/Logger.hpp"
+#include "core/ProcessWide.hpp"
 #include "persistence/AtomicFile.hpp"
 #include "persistence/FontStore.hpp"
 
@@ -14,12 +15,6 @@
 #include <sstream>
 
 namespace {
-
-std::unique_ptr<Options>& instance()
-{
-    static std::unique_ptr<Options> options;
-    return options;
-}
 
 std::string resolutionText(long long width, long long height)
 {
@@ -40,24 +35,22 @@ constexpr int minimumHeight = 360;
 
 Options& Options::get()
 {
-    if (!instance())
-        instance() = std::make_unique<Options>(DisplayModes::fromSystem());
-    return *instance();
+    return ProcessWide<Options>::get([] { return std::make_unique<Options>(DisplayModes::fromSystem()); });
 }
 
 bool Options::exists()
 {
-    return instance() != nullptr;
+    return ProcessWide<Options>::exists();
 }
 
 void Options::destroy()
 {
-    instance().reset();
+    ProcessWide<Options>::destroy();
 }
 
 void Options::install(std::unique_ptr<Options> options)
 {
-    instance() = std::move(options);
+    ProcessWide<Options>::install(std::move(options));
 }
 
 Options::Options(const DisplayModes& display)

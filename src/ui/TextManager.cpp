@@ -1,36 +1,24 @@
 #include "ui/TextManager.hpp"
 
 #include "core/Logger.hpp"
+#include "core/ProcessWide.hpp"
 #include "ui/UiHost.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 
-namespace {
-
-std::unique_ptr<TextManager>& instance()
-{
-    static std::unique_ptr<TextManager> manager;
-    return manager;
-}
-
-} // namespace
-
 TextManager& TextManager::get()
 {
-    auto& manager = instance();
-    if (!manager)
-        manager = std::make_unique<TextManager>();
-    return *manager;
+    return ProcessWide<TextManager>::get();
 }
 
 bool TextManager::exists()
 {
-    return instance() != nullptr;
+    return ProcessWide<TextManager>::exists();
 }
 
 void TextManager::destroy()
 {
-    instance().reset();
+    ProcessWide<TextManager>::destroy();
 }
 
 TextManager::TextManager()
