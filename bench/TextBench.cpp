@@ -2,8 +2,9 @@
 // (about 400 characters with three coloured names). Fonts need a display: run under
 // xvfb-run, or the benchmark starts its own Xvfb.
 
-#include "../tests/support/XDisplay.hpp"
 #include "core/TextFunctions.hpp"
+#include "support/QuietUiHost.hpp"
+#include "support/XDisplay.hpp"
 #include "ui/ColorMarkup.hpp"
 #include "ui/RichText.hpp"
 #include "ui/TextManager.hpp"
@@ -22,25 +23,10 @@ const std::string paragraph =
     "the numbers aloud and frowns: the station should have answered hours ago. <c=230,200,90>Ines</c> "
     "shoulders the medical kit without a word.";
 
-class BenchHost : public UiHost {
-public:
-    BenchHost() { font.loadFromFile("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"); }
-    const sf::Font& gameFont() override { return font; }
-    float defaultTextSize() override { return 7.5f; }
-    const sf::View& interfaceView() override { return view; }
-    void playSound(const std::string&) override {}
-    void openInShell(const std::string&) override {}
-    void requestTitle() override {}
-    void refreshOptionsScreen() override {}
-
-    sf::Font font;
-    sf::View view;
-};
-
-BenchHost& host()
+QuietUiHost& host()
 {
     ensureDisplay();
-    static BenchHost instance;
+    static QuietUiHost instance;
     UiHost::install(&instance);
     return instance;
 }
@@ -65,10 +51,10 @@ BENCHMARK(ParseMissionParagraph);
 
 void MarkupIntoRichText(benchmark::State& state)
 {
-    BenchHost& h = host();
+    QuietUiHost& h = host();
     const std::string wrapped = wrapText(paragraph, 483);
     for (auto _ : state) {
-        sfe::RichText text(h.font);
+        sfe::RichText text(h.gameFont());
         text.setCharacterSize(8);
         benchmark::DoNotOptimize(appendColorMarkup(text, wrapped, sf::Color::Green, 0));
     }

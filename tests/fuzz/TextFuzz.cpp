@@ -2,7 +2,7 @@
 // build (the unit tests run a bounded random version of the same checks). To fuzz, from the
 // project folder, with clang installed and an X display for the font (xvfb-run):
 //
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc \
+//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc -Itests \
 //       tests/fuzz/TextFuzz.cpp src/core/TextFunctions.cpp src/ui/ColorMarkup.cpp \
 //       src/ui/RichText.cpp src/ui/TextManager.cpp src/ui/TextMeasure.cpp src/ui/UiHost.cpp \
 //       src/core/Logger.cpp src/core/FileUtils.cpp \
@@ -15,6 +15,7 @@
 // the rest the text.
 
 #include "core/TextFunctions.hpp"
+#include "support/QuietUiHost.hpp"
 #include "ui/ColorMarkup.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/UiHost.hpp"
@@ -29,25 +30,6 @@
 
 namespace {
 
-class FuzzHost : public UiHost {
-public:
-    FuzzHost()
-    {
-        if (!font.loadFromFile("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"))
-            std::abort();
-    }
-    const sf::Font& gameFont() override { return font; }
-    float defaultTextSize() override { return 7.5f; }
-    const sf::View& interfaceView() override { return view; }
-    void playSound(const std::string&) override {}
-    void openInShell(const std::string&) override {}
-    void requestTitle() override {}
-    void refreshOptionsScreen() override {}
-
-    sf::Font font;
-    sf::View view;
-};
-
 std::string withoutBreaks(const std::string& text)
 {
     std::string out;
@@ -61,7 +43,9 @@ std::string withoutBreaks(const std::string& text)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static FuzzHost host;
+    static QuietUiHost host;
+    if (!host.loaded())
+        std::abort();
     UiHost::install(&host);
     if (size < 2)
         return 0;

@@ -5,6 +5,7 @@
 
 #include "core/Logger.hpp"
 #include "core/TextFunctions.hpp"
+#include "support/QuietUiHost.hpp"
 #include "ui/Button.hpp"
 #include "ui/ColorMarkup.hpp"
 #include "ui/TextManager.hpp"
@@ -19,25 +20,6 @@
 #include <iostream>
 
 namespace {
-
-class DemoHost : public UiHost {
-public:
-    explicit DemoHost(const sf::View& pixels) : view_(pixels)
-    {
-        font_.loadFromFile("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf");
-    }
-    const sf::Font& gameFont() override { return font_; }
-    float defaultTextSize() override { return 7.5f; }
-    const sf::View& interfaceView() override { return view_; }
-    void playSound(const std::string&) override {}
-    void openInShell(const std::string&) override {}
-    void requestTitle() override {}
-    void refreshOptionsScreen() override {}
-
-private:
-    sf::Font font_;
-    sf::View view_;
-};
 
 void save(const sf::Image& image, const std::string& path)
 {
@@ -105,7 +87,7 @@ int main(int argc, char** argv)
     sf::RenderWindow window(sf::VideoMode(1280, 720), "ui demo", sf::Style::Titlebar);
     const sf::View gameView(sf::FloatRect(0.f, 0.f, 640.f, 360.f));
     const sf::View pixelView(sf::FloatRect(0.f, 0.f, 1280.f, 720.f));
-    DemoHost host(pixelView);
+    QuietUiHost host(pixelView);
     UiHost::install(&host);
     TextManager::get().setScale(2.f);
     TextureManager::resetForTests(root, true);
