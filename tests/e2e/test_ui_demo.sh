@@ -53,4 +53,14 @@ if [[ "${red%.*}" -lt 5 ]]; then
     echo "title: no red span drawn"
     fail=1
 fi
+# With the game's own pictures: the same scene draws, and the assets folder is left as it was.
+if [[ -d "$build/assets/general" ]]; then
+    before="$(find "$build/assets" -type f | wc -l)"
+    xvfb-run -a -s "-screen 0 1280x720x24" "$build/tests/ui_demo" "$out/real.png" "$build/assets"
+    [[ "$(identify -format '%wx%h' "$out/real.png")" == "1280x720" ]] || { echo "real pictures: no screenshot"; fail=1; }
+    [[ "$(find "$build/assets" -type f | wc -l)" == "$before" ]] || { echo "the demo changed the assets folder"; fail=1; }
+    # The game's panels and keys replace the flat stand-ins, so the two pictures differ widely.
+    changed="$(compare -metric AE "$shot" "$out/real.png" null: 2>&1 || true)"
+    if (( ${changed%%[^0-9]*} < 20000 )); then echo "real pictures: only $changed pixels differ"; fail=1; fi
+fi
 exit "$fail"

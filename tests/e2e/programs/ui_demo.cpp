@@ -75,13 +75,18 @@ void drawPictures(const std::string& root)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::cerr << "usage: ui_demo <screenshot.png>" << std::endl;
+    if (argc != 2 && argc != 3) {
+        std::cerr << "usage: ui_demo <screenshot.png> [assets folder]" << std::endl;
         return 2;
     }
-    const std::string root = std::filesystem::temp_directory_path().string() + "/qv-ui-demo-"
-                             + std::to_string(static_cast<long>(getpid())) + "/";
-    drawPictures(root);
+    // Plain stand-in pictures keep the checked colours stable; with an assets folder the demo
+    // shows the game's own pictures instead, for looking at.
+    std::string root = std::filesystem::temp_directory_path().string() + "/qv-ui-demo-"
+                       + std::to_string(static_cast<long>(getpid())) + "/";
+    if (argc == 3)
+        root = std::string(argv[2]) + "/";
+    else
+        drawPictures(root);
 
     // Twice the logical size: the interface scale is 2.
     sf::RenderWindow window(sf::VideoMode(1280, 720), "ui demo", sf::Style::Titlebar);
@@ -156,7 +161,8 @@ int main(int argc, char** argv)
     TextureManager::destroy();
     TextManager::destroy();
     UiHost::install(nullptr);
-    std::filesystem::remove_all(root);
+    if (argc == 2) // only the stand-ins this demo drew itself
+        std::filesystem::remove_all(root);
     Logger::close(); // as the game signs off: the log is closed before static clean-up
     return 0;
 }
