@@ -45,22 +45,27 @@ qv_log() {
   ls -t "$QV_USER"/logs/starlog-*.log 2>/dev/null | head -n 1
 }
 
-# A display of our own: Xvfb on the first free number (xvfb-run -a does the same search).
+# A display of our own: Xvfb picks a free number itself and writes it to us (-displayfd),
+# so parallel displays never race for the same number.
 qv_display() {
-  local n
-  for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-      Xvfb ":$n" -screen 0 "$QV_SCREEN" -nolisten tcp >/dev/null 2>&1 &
-      QV_XVFB_PID=$!
-      export DISPLAY=":$n"
-      for _ in $(seq 50); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        sleep 0.1
-      done
-      kill "$QV_XVFB_PID" 2>/dev/null
+  local number=""
+  Xvfb -displayfd 3 -screen 0 "$QV_SCREEN" -nolisten tcp 3>"$QV_TMP/display" >/dev/null 2>&1 &
+  QV_XVFB_PID=$!
+  for _ in $(seq 100); do
+    # A whole line: the number and its end of line.
+    if [ "$(wc -l < "$QV_TMP/display" 2>/dev/null || echo 0)" -ge 1 ]; then
+      number="$(head -n 1 "$QV_TMP/display")"
+      break
     fi
+    sleep 0.1
   done
-  qv_fail "no free X display"
+  [ -n "$number" ] || qv_fail "Xvfb did not start"
+  export DISPLAY=":$number"
+  for _ in $(seq 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  qv_fail "Xvfb on $DISPLAY does not answer"
 }
 
 qv_start() {
