@@ -2,6 +2,7 @@
 
 #include "core/Logger.hpp"
 #include "support/FakeAudio.hpp"
+#include "support/LogCapture.hpp"
 #include "support/TempUserHome.hpp"
 
 #include <gtest/gtest.h>
@@ -37,14 +38,7 @@ protected:
         return *audio;
     }
     std::string path(const std::string& file) const { return assets + "sounds/music/" + file; }
-    static std::string logText()
-    {
-        Logger::flush();
-        std::ifstream in(Logger::path());
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static std::string logText() { return loggedText(); }
 
     TempUserHome home;
     std::string assets;

@@ -6,6 +6,7 @@
 #include "persistence/FontStore.hpp"
 #include "persistence/Options.hpp"
 #include "support/FakeAudio.hpp"
+#include "support/LogCapture.hpp"
 #include "support/ManualTimeSource.hpp"
 #include "support/TempUserHome.hpp"
 
@@ -86,14 +87,7 @@ protected:
         time.advance(sf::seconds(seconds));
         loop.frame();
     }
-    static std::string logText()
-    {
-        Logger::flush();
-        std::ifstream in(Logger::path());
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static std::string logText() { return loggedText(); }
 
     TempUserHome home;
     std::shared_ptr<FakeAudioBackend::Books> books;

@@ -4,6 +4,7 @@
 #include "core/Logger.hpp"
 #include "persistence/FontStore.hpp"
 #include "support/FakeAudio.hpp"
+#include "support/LogCapture.hpp"
 #include "support/TempUserHome.hpp"
 #include "support/TextFiles.hpp"
 
@@ -53,11 +54,7 @@ protected:
         std::filesystem::create_directories(home.userFolder());
         std::ofstream(home.userFolder() + "options.json") << text;
     }
-    static std::string logText()
-    {
-        Logger::flush();
-        return readAll(Logger::path());
-    }
+    static std::string logText() { return loggedText(); }
     Json::Value savedJson() const
     {
         Json::Value root;

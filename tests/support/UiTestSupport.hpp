@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Logger.hpp"
+#include "support/LogCapture.hpp"
 #include "support/TempUserHome.hpp"
 #include "support/XDisplay.hpp"
 #include "ui/TextManager.hpp"
@@ -102,14 +103,7 @@ protected:
     }
 
     // Everything logged so far.
-    std::string logText()
-    {
-        Logger::stream().flush();
-        std::ifstream in(Logger::path());
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string logText() { return loggedText(); }
 
     TempUserHome home;
     RecordingUiHost host;
