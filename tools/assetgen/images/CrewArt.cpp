@@ -211,13 +211,9 @@ std::vector<Person> crew()
          {at(2, {".....hhhh.....",
                  "....hhhhhH....",
                  "....h....H....",
-                 "....h....H....",
-                 "..............",
-                 "..............",
-                 ".....hhHH.....",
-                 "..............",
-                 "..............",
-                 "..xx......xx.."})}},
+                 "....h....H...."}),
+          at(8, {".....hhHH....."}),
+          at(11, {"..xx......xx.."})}},
         // Mechanic, rebuilt: plated left half of the face with a lit eye, a machine arm, an
         // undercut, orange overalls with a tool belt.
         {"virazez_duvu_cy.png", &humanBody,
@@ -231,62 +227,44 @@ std::vector<Person> crew()
                  "....mm........",
                  "....mm........",
                  ".....m........",
-                 "......m.......",
-                 "..............",
-                 "..m...........",
-                 "..m...........",
-                 "..M...........",
-                 "..M...........",
-                 "..mCbxbbxbC..."})}},
+                 "......m......."}),
+          at(12, {"..m...........",
+                  "..m...........",
+                  "..M...........",
+                  "..M...........",
+                  "..mCbxbbxbC..."})}},
         // Survey specialist: violet mantle, a navy vest with orchid trim.
         {"vuvivi_didaro_ceph.png", &cephalopodBody,
          {{'s', Rgba::from(196, 118, 214)}, {'c', Rgba::from(40, 52, 92)}, {'k', Rgba::from(228, 160, 238)}},
-         {at(2, {"....*.........",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "...k......k...",
-                 "...k......k..."})}},
+         {at(2, {"....*........."}),
+          at(11, {"...k......k...",
+                  "...k......k..."})}},
         // Galley chief: a white cook's cap and a yellow neckerchief.
         {"vadovo_dirodev_tux.png", &avianBody,
          {{'s', Rgba::from(34, 38, 52)}, {'x', Rgba::from(240, 208, 80)}},
-         {{".....wwww.....",
-           "....wwwwWW....",
-           "....wwwwWW....",
-           "....sssssS....",
-           "..............",
-           "..............",
-           "..............",
-           "..............",
-           "...xxxxxxXX...",
-           "....xxxxXX....",
-           "......xX......"}}},
+         {at(0, {".....wwww.....",
+                 "....wwwwWW....",
+                 "....wwwwWW....",
+                 "....sssssS...."}),
+          at(8, {"...xxxxxxXX...",
+                 "....xxxxXX....",
+                 "......xX......"})}},
         // Doctor: a bun, a white coat open over a teal shirt.
         {"zuveda_dared_human.png", &humanBody,
          {{'s', dark}, {'h', Rgba::from(28, 22, 26)}, {'c', Rgba::from(226, 232, 238)}, {'k', Rgba::from(92, 214, 200)},
           {'x', Rgba::from(92, 214, 200)}},
-         {{"......hh......",
-           ".....hhhH.....",
-           ".....hhhH.....",
-           "....hhhhhH....",
-           "...hhssssHH...",
-           "...h......H...",
-           "..............",
-           "..............",
-           "..............",
-           "..............",
-           "..............",
-           ".....xkkX.....",
-           "......xX......",
-           "......xX......",
-           "......xX......",
-           "......xX......",
-           "....cC..cC...."}}},
+         {at(0, {"......hh......",
+                 ".....hhhH.....",
+                 ".....hhhH.....",
+                 "....hhhhhH....",
+                 "...hhssssHH...",
+                 "...h......H..."}),
+          at(11, {".....xkkX.....",
+                  "......xX......",
+                  "......xX......",
+                  "......xX......",
+                  "......xX......",
+                  "....cC..cC...."})}},
         // Hydroponics keeper: an olive headscarf over a brown tail, clay overalls with straps.
         {"dezeviv_vidad_human.png", &humanBody,
          {{'s', olive}, {'h', Rgba::from(92, 60, 36)}, {'x', Rgba::from(110, 130, 60)}, {'c', Rgba::from(200, 160, 112)},
@@ -296,13 +274,10 @@ std::vector<Person> crew()
                  "....h....XX...",
                  "....h.....h...",
                  "...........h..",
-                 "...........h..",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "....k....k....",
-                 "....k....k....",
-                 "....kkkkkk...."})}},
+                 "...........h.."}),
+          at(11, {"....k....k....",
+                  "....k....k....",
+                  "....kkkkkk...."})}},
         // Racer, rebuilt: a bare plated scalp with a red crest, a machine arm, a red suit with
         // white racing stripes.
         {"dizid_zurozu_cy.png", &humanBody,
@@ -312,16 +287,12 @@ std::vector<Person> crew()
                  ".....mxxM.....",
                  "....mm..MM....",
                  "....m.........",
-                 "....mg........",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "...kcckkcck...",
-                 "..mkcccccckC..",
-                 "..mkcccccckC..",
-                 "..MkcccccckC..",
-                 "..MkcccccckC.."})}},
+                 "....mg........"}),
+          at(11, {"...kcckkcck...",
+                  "..mkcccccckC..",
+                  "..mkcccccckC..",
+                  "..MkcccccckC..",
+                  "..MkcccccckC.."})}},
         // Comedian: a cloud of red curls, a pink jacket, a microphone in her right hand.
         {"vorerod_vare_human.png", &humanBody,
          {{'s', pale}, {'h', Rgba::from(200, 84, 48)}, {'c', Rgba::from(250, 130, 190)}, {'k', Rgba::from(60, 40, 70)}},
@@ -332,25 +303,17 @@ std::vector<Person> crew()
                  "..hh......HH..",
                  "..hh......HH..",
                  "...h......H...",
-                 "...h......H...",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "...........mm.",
-                 "...........MM.",
-                 "...........e..",
-                 "...........e.."})}},
+                 "...h......H..."}),
+          at(12, {"...........mm.",
+                  "...........MM.",
+                  "...........e..",
+                  "...........e.."})}},
         // Astrogation instructor: yellow crest tufts, a blue navigator's sash.
         {"razazu_zovidiz_tux.png", &avianBody,
          {{'s', Rgba::from(40, 46, 62)}, {'y', Rgba::from(250, 214, 70)}, {'x', Rgba::from(110, 160, 250)}},
-         {at(2, {"..............",
-                 "..............",
-                 "..yy......YY..",
-                 "...yy....YY...",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "....xX........",
+         {at(4, {"..yy......YY..",
+                 "...yy....YY..."}),
+          at(9, {"....xX........",
                  ".....xX.......",
                  "......xX......",
                  ".......xX.....",
@@ -362,41 +325,24 @@ std::vector<Person> crew()
           {'p', Rgba::from(70, 80, 104)}},
          {at(2, {".....hhhH.....",
                  "....hhhhhH....",
-                 "....h.h..H....",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "...kkkkkkk....",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "....m.........",
-                 "....mp........",
-                 "....M.........",
-                 "....mp........",
-                 "....M.........",
-                 "....m........."})}},
+                 "....h.h..H...."}),
+          at(11, {"...kkkkkkk...."}),
+          at(17, {"....m.........",
+                  "....mp........",
+                  "....M.........",
+                  "....mp........",
+                  "....M.........",
+                  "....m........."})}},
         // The "alien": a grey-green mantle with a second pair of eyes and a patched suit.
         {"vodov_daveze_ceph.png", &cephalopodBody,
          {{'s', Rgba::from(138, 176, 160)}, {'c', Rgba::from(112, 84, 176)}, {'k', Rgba::from(200, 170, 255)},
           {'y', Rgba::from(250, 226, 90)}},
-         {at(3, {"....y....y....",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "....yy..yy....",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "....e.........",
-                 "..........k...",
-                 ".....kK.......",
-                 ".....Kk......."})}},
+         {at(3, {"....y....y...."}),
+          at(7, {"....yy..yy...."}),
+          at(11, {"....e.........",
+                  "..........k...",
+                  ".....kK.......",
+                  ".....Kk......."})}},
         // The lost soul: thin, untidy hair with grey in it, stubble, an old sage coat, the photo
         // in his hand.
         {"dorov_zivuv_human.png", &humanBody,
@@ -406,20 +352,12 @@ std::vector<Person> crew()
          {at(2, {"...h.hhhy.....",
                  "....hhhhhyh...",
                  "...hh....HH...",
-                 "....h....H....",
-                 "..............",
-                 "..............",
-                 ".....Y..Y.....",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "..............",
-                 "..........xx..",
-                 "...ccccCCCxx..",
-                 "....cc..CC....",
-                 "....cc..CC...."})}},
+                 "....h....H...."}),
+          at(8, {".....Y..Y....."}),
+          at(15, {"..........xx..",
+                  "...ccccCCCxx..",
+                  "....cc..CC....",
+                  "....cc..CC...."})}},
     };
 }
 
@@ -435,17 +373,7 @@ void drawMementoPictures(Context& context)
     // In memoriam: a steel tag on a black and red ribbon.
     {
         Canvas c(32, 32);
-        for (int y = 0; y < 10; ++y)
-            for (int x = 10; x < 22; ++x)
-                c.set(x, y, ((x - 10) / 2) % 2 == 0 ? red.scaled(0.7f) : black);
-        for (int y = 6; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) {
-                float dx = x + 0.5f - 16.f, dy = y + 0.5f - 19.f;
-                float d = std::hypot(dx, dy);
-                if (d > 12.5f)
-                    continue;
-                c.set(x, y, d > 11.f ? (dx + dy < 0 ? metalHighlight : metalDark) : (d > 10.f ? metal : space1));
-            }
+        ui::medal(c, red.scaled(0.7f), black);
         // The tag: a rounded steel plate with a punched hole and stamped lines.
         for (int y = 11; y < 28; ++y)
             for (int x = 10; x < 22; ++x) {
@@ -507,23 +435,15 @@ void drawMementoPictures(Context& context)
         context.save(c, "mementos/images/dorov_family_photo.png");
     }
     // Insets, 12 x 12, in the rank inset's ring: a keepsake diamond and a mourning flame.
-    auto ring = [](Canvas& c, const Rgba& fill) {
-        for (int y = 0; y < 12; ++y)
-            for (int x = 0; x < 12; ++x) {
-                float d = std::hypot(x + 0.5f - 6.f, y + 0.5f - 6.f);
-                if (d <= 5.5f)
-                    c.set(x, y, d > 4.5f ? metalLight : fill);
-            }
-    };
     {
         Canvas c(12, 12);
-        ring(c, amberDeep);
+        ui::insetRing(c, amberDeep);
         ui::bitmap(c, 3, 3, {"..xx..", ".xyyx.", "xyyyyx", ".xyyx.", "..xx.."}, {{'x', amber}, {'y', amberBright}});
         context.save(c, "mementos/images/keepsake_inset.png");
     }
     {
         Canvas c(12, 12);
-        ring(c, space1);
+        ui::insetRing(c, space1);
         ui::bitmap(c, 4, 2, {"..x.", ".xx.", ".xyx", "xyyx", "xyyx", ".mm.", ".mm."},
             {{'x', red}, {'y', amberBright}, {'m', metalHighlight}});
         context.save(c, "mementos/images/death_inset.png");
