@@ -60,6 +60,7 @@ std::string quoted(const std::string& line)
 FogOfWar::FogOfWar(Mode mode)
     : mode_(mode)
     , grid_(sf::Quads, vertexCount)
+    , drawn_(sf::Quads)
 {
     build();
     reset();
@@ -95,12 +96,13 @@ void FogOfWar::reset()
             grid_[i].color = unexploredShaded;
             grid_[i].texCoords = cellCorners[i % 4];
         }
-        return;
+    } else {
+        for (std::size_t cell = 0; cell < cellCount; ++cell)
+            if (grid_[cell * 4].color != unexploredPlain)
+                for (std::size_t k = 0; k < 4; ++k)
+                    grid_[cell * 4 + k].color = unexploredPlain;
     }
-    for (std::size_t cell = 0; cell < cellCount; ++cell)
-        if (grid_[cell * 4].color != unexploredPlain)
-            for (std::size_t k = 0; k < 4; ++k)
-                grid_[cell * 4 + k].color = unexploredPlain;
+    refreshDrawn();
 }
 
 void FogOfWar::reveal(sf::Vector2f ship, float sensors)
@@ -112,12 +114,17 @@ void FogOfWar::reveal(sf::Vector2f ship, float sensors)
         const sf::Vector2f d = point - ship;
         return std::sqrt(d.x * d.x + d.y * d.y);
     };
+    bool changed = false;
     if (mode_ == Mode::Plain) {
         for (std::size_t cell = 0; cell < cellCount; ++cell) {
             const sf::Vertex& first = grid_[cell * 4];
-            if (first.color == unexploredPlain && distance(first.position) < radius)
+            if (first.color == unexploredPlain && distance(first.position) < radius) {
                 clearCell(cell);
+                changed = true;
+            }
         }
+        if (changed)
+            refreshDrawn();
         return;
     }
     // From 51 right at the ship down to 0 at the rim; the amount never rises again.
@@ -129,15 +136,40 @@ void FogOfWar::reveal(sf::Vector2f ship, float sensors)
         if (!(d < 1.f))
             continue;
         const auto value = static_cast<sf::Uint8>(std::lround(255.f * (1.f - (0.8f + 0.2f * d))));
-        if (value < vertex.color.r)
+        if (value < vertex.color.r) {
             vertex.color = sf::Color(value, 0, 0, 0);
+            changed = true;
+        }
     }
+    if (changed)
+        refreshDrawn();
 }
 
 void FogOfWar::clearCell(std::size_t cell)
 {
     for (std::size_t k = 0; k < 4; ++k)
         grid_[cell * 4 + k].color = clearPlain;
+}
+
+// Plain: an opaque cell. Shaded: a cell with a corner above the clear level; with all four at
+// or below it the shader discards every pixel of the cell.
+bool FogOfWar::cellShowsFog(std::size_t cell) const
+{
+    if (mode_ == Mode::Plain)
+        return grid_[cell * 4].color.a != 0;
+    for (std::size_t k = 0; k < 4; ++k)
+        if (grid_[cell * 4 + k].color.r > shaderClearLevel)
+            return true;
+    return false;
+}
+
+void FogOfWar::refreshDrawn()
+{
+    drawn_.clear();
+    for (std::size_t cell = 0; cell < cellCount; ++cell)
+        if (cellShowsFog(cell))
+            for (std::size_t k = 0; k < 4; ++k)
+                drawn_.append(grid_[cell * 4 + k]);
 }
 
 bool FogOfWar::isCellRevealed(std::size_t cell) const
@@ -171,16 +203,17 @@ bool FogOfWar::loadText(const std::string& text)
 {
     std::size_t lineNumber = 0;
     std::size_t start = 0;
-    while (start < text.size()) {
+    bool whole = true;
+    while (whole && start < text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos)
             end = text.size();
         ++lineNumber;
-        if (!applyLine(text.substr(start, end - start), lineNumber))
-            return false;
+        whole = applyLine(text.substr(start, end - start), lineNumber);
         start = end + 1;
     }
-    return true;
+    refreshDrawn();
+    return whole;
 }
 
 bool FogOfWar::applyLine(const std::string& line, std::size_t lineNumber)
@@ -222,5 +255,5 @@ void FogOfWar::draw(sf::RenderTarget& target, const sf::Shader* shader) const
 {
     sf::RenderStates states;
     states.shader = shader;
-    target.draw(grid_, states);
+    target.draw(drawn_, states);
 }

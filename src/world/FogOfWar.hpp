@@ -64,13 +64,18 @@ public:
     // corner below the shader's clear level.
     bool isCellRevealed(std::size_t cell) const;
 
+    // Draws the cells that still hide something; clear cells would cost fill and show nothing.
     void draw(sf::RenderTarget& target, const sf::Shader* shader) const;
 
 private:
     void build();
     void clearCell(std::size_t cell);
     bool applyLine(const std::string& line, std::size_t lineNumber);
+    bool cellShowsFog(std::size_t cell) const;
+    void refreshDrawn();
 
     Mode mode_;
     sf::VertexArray grid_;
+    // The cells of grid_ that show fog, rebuilt whenever the grid changes.
+    sf::VertexArray drawn_;
 };

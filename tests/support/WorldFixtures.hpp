@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
-// Run lists for the sector tests, read from tests/fixtures/world/missions in a fixed order
-// (a folder listing's order differs between file systems; the generator's draws depend on it).
+// Run lists for the sector tests, the demo and the benchmark, read from
+// tests/fixtures/world/missions in a fixed order (a folder listing's order differs between
+// file systems, and the generator's draws depend on it).
 inline Mission fixtureMission(const std::string& file)
 {
     Mission mission;
-    mission.loadMissionFile(std::string(QV_FIXTURES_DIR) + "/world/missions/" + file, "missions/json/" + file);
+    mission.loadMissionFile(std::string(QV_SOURCE_DIR) + "/tests/fixtures/world/missions/" + file,
+                            "missions/json/" + file);
     return mission;
 }
 

@@ -7,17 +7,11 @@
 // the way; prints where it ended.
 
 #include "core/Logger.hpp"
-#include "missions/MissionManager.hpp"
-#include "support/FakeShipContext.hpp"
+#include "support/MapScene.hpp"
 #include "support/QuietUiHost.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/TextureManager.hpp"
 #include "ui/UiHost.hpp"
-#include "world/FogShader.hpp"
-#include "world/Sector.hpp"
-#include "world/SectorView.hpp"
-#include "world/Ship.hpp"
-#include "world/ShipView.hpp"
 
 #include <SFML/Graphics.hpp>
 
@@ -25,18 +19,6 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
-
-namespace {
-
-Mission missionFile(const std::string& file)
-{
-    Mission mission;
-    mission.loadMissionFile(std::string(QV_SOURCE_DIR) + "/tests/fixtures/world/missions/" + file,
-                            "missions/json/" + file);
-    return mission;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -55,21 +37,9 @@ int main(int argc, char** argv)
     TextManager::get().setScale(2.f);
     TextureManager::resetForTests(assets, false);
     {
-        MissionManager missions(nullptr, assets);
-        missions.storyMissions = {missionFile("story_one.json"), missionFile("story_two.json")};
-        missions.sideMissions = {missionFile("side_relay.json"), missionFile("side_salt.json"),
-                                 missionFile("side_wreck.json")};
-        missions.eventMissions = {missionFile("event_food.json"), missionFile("event_fuel.json")};
-
-        FakeShipContext context;
-        Ship ship(context);
-        const SectorPictures pictures = SectorPictures::fromAssets(assets);
-        FogShader fogShader(assets, allowShaders);
-        Sector sector(missions, ship, pictures.asteroidBackgrounds.size(), pictures.asteroidForegrounds.size(),
-                      fogShader.fogMode());
-        sector.generateSector(2, false);
-        SectorView sectorView(sector, pictures);
-        ShipView shipView(ship, assets, allowShaders);
+        MapScene scene(assets, allowShaders, 2);
+        Ship& ship = scene.ship;
+        Sector& sector = scene.sector;
 
         // A flight to the planet at (5, 1), a marker dropped there, then off toward the middle.
         ship.travelTo(230.f, 110.f);
@@ -82,20 +52,12 @@ int main(int argc, char** argv)
             sector.update(33333);
         ship.setNameLabelShown(true);
         sector.layout().tiles()[5 * 7 + 1].shouldDrawNameText = true;
-        const int hovered = 5 * 7 + 1;
-        sectorView.sync();
-        shipView.sync();
 
         sf::Texture shot;
         for (int frame = 0; frame < 3; ++frame) {
             window.clear();
             window.setView(gameView);
-            sectorView.drawBackground(window);
-            sector.fog().draw(window, fogShader.shader());
-            sectorView.drawBasesAndNames(window, false, shipView.destinationShader(window), hovered);
-            shipView.drawMarkerIcons(window);
-            shipView.drawShip(window);
-            shipView.draw(window);
+            scene.draw(window, 5 * 7 + 1);
             if (frame == 2) {
                 shot.create(window.getSize().x, window.getSize().y);
                 shot.update(window);
@@ -105,7 +67,7 @@ int main(int argc, char** argv)
         std::filesystem::create_directories(std::filesystem::path(argv[2]).parent_path());
         shot.copyToImage().saveToFile(argv[2]);
         const sf::Vector2f at = ship.getSpritePosition();
-        std::printf("ship %.0f %.0f shader %d\n", at.x, at.y, fogShader.ready() ? 1 : 0);
+        std::printf("ship %.0f %.0f shader %d\n", at.x, at.y, scene.fogShader.ready() ? 1 : 0);
     }
     TextureManager::destroy();
     TextManager::destroy();
