@@ -36,6 +36,16 @@ sf::Vector2f planetOrigin(const std::string& picture)
     return {8.f, 8.f};
 }
 
+// Gives the sprite picture `index` of `pictures` at `at`; false when there is no such picture.
+bool showPicture(sf::Sprite& sprite, const std::vector<std::string>& pictures, int index, sf::Vector2f at)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= pictures.size())
+        return false;
+    sprite.setTexture(TextureManager::get().getTexture(pictures[static_cast<std::size_t>(index)]));
+    sprite.setPosition(at);
+    return true;
+}
+
 } // namespace
 
 SectorView::SectorView(const Sector& sector, SectorPictures pictures)
@@ -95,19 +105,11 @@ void SectorView::rebuild()
         for (sf::Sprite* sprite : {&sprites.asteroidBackground, &sprites.asteroidForeground, &sprites.planet,
                                    &sprites.base})
             sprite->setOrigin(8.f, 8.f);
-        if (tile.asteroids && tile.asteroidBackground >= 0
-            && static_cast<std::size_t>(tile.asteroidBackground) < pictures_.asteroidBackgrounds.size()) {
-            sprites.asteroidBackground.setTexture(
-                textures.getTexture(pictures_.asteroidBackgrounds[static_cast<std::size_t>(tile.asteroidBackground)]));
-            sprites.asteroidBackground.setPosition(corner);
-            sprites.hasAsteroidBackground = true;
-        }
-        if (tile.asteroids && tile.asteroidForeground >= 0
-            && static_cast<std::size_t>(tile.asteroidForeground) < pictures_.asteroidForegrounds.size()) {
-            sprites.asteroidForeground.setTexture(
-                textures.getTexture(pictures_.asteroidForegrounds[static_cast<std::size_t>(tile.asteroidForeground)]));
-            sprites.asteroidForeground.setPosition(corner);
-            sprites.hasAsteroidForeground = true;
+        if (tile.asteroids) {
+            sprites.hasAsteroidBackground = showPicture(sprites.asteroidBackground, pictures_.asteroidBackgrounds,
+                                                        tile.asteroidBackground, corner);
+            sprites.hasAsteroidForeground = showPicture(sprites.asteroidForeground, pictures_.asteroidForegrounds,
+                                                        tile.asteroidForeground, corner);
         }
         if (tile.hasMission()) {
             sprites.hasPlanet = true;
