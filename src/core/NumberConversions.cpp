@@ -19,27 +19,32 @@ std::int32_t saturatingAdd(std::int32_t total, std::int32_t amount)
     return static_cast<std::int32_t>(sum);
 }
 
-std::int32_t roundToInt32(double value)
+namespace {
+
+// NaN and values beyond the range are settled before converting: a double outside the range
+// has no defined conversion to an integer.
+template <class Convert>
+std::int32_t toInt32(double value, Convert convert)
 {
     if (std::isnan(value))
         return 0;
-    // Clamped before converting: a double beyond the range has no defined int conversion.
     if (value >= highest)
         return std::numeric_limits<std::int32_t>::max();
     if (value <= lowest)
         return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(std::lround(value));
+    return static_cast<std::int32_t>(convert(value));
+}
+
+} // namespace
+
+std::int32_t roundToInt32(double value)
+{
+    return toInt32(value, [](double v) { return std::lround(v); });
 }
 
 std::int32_t truncateToInt32(double value)
 {
-    if (std::isnan(value))
-        return 0;
-    if (value >= highest)
-        return std::numeric_limits<std::int32_t>::max();
-    if (value <= lowest)
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(value);
+    return toInt32(value, [](double v) { return static_cast<long>(v); });
 }
 
 float nanToZero(float value)
