@@ -185,6 +185,24 @@ Rgba acrossTone(float across, const Rgba& base, int x, int y)
     return ui::ditherMix(base, ui::inShadow(base), clamp01((across - 0.1f) * 1.4f), x, y);
 }
 
+// A rigid plate (board, case, tag) with its corners knocked off: a lit top and left edge, a shaded
+// bottom and right edge. `lit` is how far the lit edge leans to white.
+void plate(Canvas& c, int x, int y, int w, int h, const Rgba& base, float lit)
+{
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i) {
+            bool corner = (j == 0 || j == h - 1) && (i == 0 || i == w - 1);
+            if (corner)
+                continue;
+            Rgba p = base;
+            if (j == 0 || i == 0)
+                p = mix(base, shine, lit);
+            else if (j == h - 1 || i == w - 1)
+                p = ui::inShadow(base);
+            c.set(x + i, y + j, p);
+        }
+}
+
 // A sheet of paper (or card) with a lit top and left edge and a shaded bottom and right edge.
 void sheet(Canvas& c, int x, int y, int w, int h, const Rgba& base)
 {
@@ -454,18 +472,7 @@ void reefRecording(Canvas& c)
 {
     // A tape cartridge: dark case, a pale label with a waveform, two reels behind a window.
     const Rgba caseColour = Rgba::from(58, 66, 84);
-    for (int y = 7; y < 25; ++y)
-        for (int x = 3; x < 29; ++x) {
-            bool corner = (y == 7 || y == 24) && (x == 3 || x == 28);
-            if (corner)
-                continue;
-            Rgba p = caseColour;
-            if (y == 7 || x == 3)
-                p = mix(caseColour, shine, 0.35f);
-            else if (y == 24 || x == 28)
-                p = ui::inShadow(caseColour);
-            c.set(x, y, p);
-        }
+    plate(c, 3, 7, 26, 18, caseColour, 0.35f);
     const Rgba label = Rgba::from(226, 222, 204);
     c.fillRect(5, 9, 22, 11, label);
     c.fillRect(5, 9, 22, 2, teal);
@@ -685,12 +692,7 @@ void sanctuaryLantern(Canvas& c)
 void haldenRoster(Canvas& c)
 {
     // A clipboard: a board, a steel clip, the roster with every name ticked.
-    for (int y = 4; y < 30; ++y)
-        for (int x = 5; x < 27; ++x) {
-            bool corner = (y == 4 || y == 29) && (x == 5 || x == 26);
-            if (!corner)
-                c.set(x, y, x == 5 || y == 4 ? mix(wood, shine, 0.3f) : (x == 26 || y == 29 ? ui::inShadow(wood) : wood));
-        }
+    plate(c, 5, 4, 22, 26, wood, 0.3f);
     sheet(c, 7, 6, 18, 22, paper);
     paint(c, 11, 2,
         {"..mmmmmm..",
@@ -744,12 +746,7 @@ void swampPear(Canvas& c)
 void pellTag(Canvas& c)
 {
     // A robot's riveted steel plate with its name in a green enamel window.
-    for (int y = 9; y < 23; ++y)
-        for (int x = 2; x < 30; ++x) {
-            bool corner = (y == 9 || y == 22) && (x == 2 || x == 29);
-            if (!corner)
-                c.set(x, y, y == 9 || x == 2 ? mix(steel, shine, 0.5f) : (y == 22 || x == 29 ? ui::inShadow(steel) : steel));
-        }
+    plate(c, 2, 9, 28, 14, steel, 0.5f);
     const Rgba enamel = Rgba::from(52, 140, 76);
     c.fillRect(6, 12, 20, 8, enamel);
     c.fillRect(6, 12, 20, 1, ui::inShadow(enamel));

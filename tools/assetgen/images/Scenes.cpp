@@ -76,15 +76,31 @@ void caption(Canvas& canvas, const std::string& title, const std::string& line)
     StrokeFont::drawCentred(canvas, line, cx, 320, 8, 1, green, outline);
 }
 
+// Weather over a globe's ground, stretched along its latitudes: the cloud's colour where the noise
+// runs above `cover`, and nothing (alpha 0) where the ground shows.
+struct Weather {
+    Noise noise;
+    float across, offset; // noise scale across the latitudes, and where the pattern starts
+    int octaves;
+    float cover;
+    Rgba thin, thick;
+
+    Rgba at(float x, float y, float z) const
+    {
+        float c = noise.fractal3(x * across + offset, y * 9 + offset, z * across + offset, octaves);
+        return c > cover ? mix(thin, thick, clamp01((c - cover) * 5)) : Rgba{0, 0, 0, 0};
+    }
+};
+
 SphereLook terranLook()
 {
-    Noise land(2011), relief(2012), cloud(2013);
+    Noise land(2011), relief(2012);
+    // Many octaves: this globe fills half the screen, so its weather needs fine detail.
+    Weather weather{Noise(2013), 5, 3, 8, 0.6f, hex(0xd8e4f0), hex(0xffffff)};
     SphereLook look;
     look.surface = [=](float x, float y, float z) {
-        // Many octaves: this globe fills half the screen, so its weather needs fine detail.
-        float c = cloud.fractal3(x * 5 + 3, y * 9 + 3, z * 5 + 3, 8);
-        if (c > 0.6f)
-            return mix(hex(0xd8e4f0), hex(0xffffff), clamp01((c - 0.6f) * 5));
+        if (Rgba cloud = weather.at(x, y, z); cloud.a > 0)
+            return cloud;
         float l = land.fractal3(x * 3.2f + 7, y * 3.2f + 7, z * 3.2f + 7, 8);
         if (l < 0.5f)
             return mix(hex(0x0c2c68), hex(0x1c58a0), l * 2);
@@ -431,12 +447,12 @@ void lamplighters(Context& context)
 {
     Canvas c(640, 360);
     fillSpace(c, 4601, Rgba::from(40, 70, 140), 0.6f, 340);
-    Noise ice(4602), cloud(4603);
+    Noise ice(4602);
+    Weather weather{Noise(4603), 4, 2, 6, 0.62f, hex(0xd4e2f0), hex(0xf4f8ff)};
     SphereLook cold;
     cold.surface = [=](float x, float y, float z) {
-        float c0 = cloud.fractal3(x * 4 + 2, y * 9 + 2, z * 4 + 2, 6);
-        if (c0 > 0.62f)
-            return mix(hex(0xd4e2f0), hex(0xf4f8ff), clamp01((c0 - 0.62f) * 5));
+        if (Rgba cloud = weather.at(x, y, z); cloud.a > 0)
+            return cloud;
         float l = ice.fractal3(x * 3 + 4, y * 3 + 4, z * 3 + 4, 7);
         // Ice caps reach far toward the equator; the open sea between them is dark.
         if (std::abs(y) > 0.55f + 0.15f * l)
