@@ -5,6 +5,7 @@
 #include "core/JsonRead.hpp"
 #include "core/Logger.hpp"
 #include "persistence/PlayerStats.hpp"
+#include "ui/Utf8.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -48,7 +49,7 @@ std::string wrapToWidth(const std::string& text, const sf::Font& font, float wid
     sf::Text probe("", font, textPixelSize);
     probe.setScale(textScale, textScale);
     auto fits = [&](const std::string& line) {
-        probe.setString(sf::String::fromUtf8(line.begin(), line.end()));
+        probe.setString(Utf8::toLabel(line));
         return probe.getGlobalBounds().width <= width;
     };
     std::string wrapped;
@@ -278,7 +279,7 @@ void Memento::draw(sf::RenderTarget& target, const sf::Font& font)
 
     auto paragraph = [&](const std::string& text, float top, const sf::Color& colour) {
         std::string wrapped = wrapToWidth(text, font, columnWidth);
-        sf::Text shown(sf::String::fromUtf8(wrapped.begin(), wrapped.end()), font, textPixelSize);
+        sf::Text shown(Utf8::toLabel(wrapped), font, textPixelSize);
         shown.setScale(textScale, textScale);
         shown.setFillColor(colour);
         shown.setPosition(columnLeft, top);

@@ -137,6 +137,29 @@ TEST_F(WindowManagerTest, TheErrorWindowOpensTheLogAsOftenAsAskedAndClosesToTheT
     EXPECT_FALSE(windows.isOpen());
 }
 
+// A long script error stays on its 240-unit panel: wrapped to it, and cut off with "..."
+// above the "Open log" row rather than running over the buttons.
+TEST_F(WindowManagerTest, TheErrorTextIsWrappedToThePanelAndCutAboveTheButtons)
+{
+    const std::string error = "lua: error: [string \"missions/lua/relay.lua\"]:42: attempt to index a nil value "
+                              "(field 'crew') while handing the relay keepsake to the engineer";
+    std::string traceback = error + "\nstack traceback:";
+    for (int i = 0; i < 20; ++i)
+        traceback += "\n\t[C]: in function 'step" + std::to_string(i) + "'";
+    for (const std::string& text : {error, traceback}) {
+        WindowManager::get().showError(text);
+        auto* window = static_cast<ErrorMessageWindowScreen*>(WindowManager::get().current());
+        const sfe::RichText& message = TextManager::get().getRichText(window->getMessageTextId());
+        const sf::FloatRect bounds = message.getGlobalBounds();
+        EXPECT_GT(message.getLines().size(), 2u);
+        EXPECT_GE(bounds.left, 200.f) << text;
+        EXPECT_LE(bounds.left + bounds.width, 440.f) << text;
+        EXPECT_LE(bounds.top + bounds.height, 208.f) << text;
+        const bool cut = message.getLines().back().getTexts().back().getString() == "...";
+        EXPECT_EQ(cut, text == traceback);
+    }
+}
+
 TEST_F(WindowManagerTest, ErrorsFromAnotherThreadWaitForTheNextFixedStep)
 {
     WindowManager& windows = WindowManager::get();
