@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -47,23 +48,44 @@ std::string envOr(const char* name, const std::string& fallback)
 
 enum class ListingError { Console, Log };
 
-std::vector<std::string> listMatching(const std::string& folder, const char* fragment, ListingError report)
+// Names of the regular files in `folder` (a link counts as what it points to), sorted.
+// False when the folder cannot be opened.
+bool regularFiles(const std::string& folder, std::vector<std::string>& names)
+{
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return false;
+    while (dirent* entry = readdir(dir)) {
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat status {};
+            regular = stat((withSlash(folder) + entry->d_name).c_str(), &status) == 0 && S_ISREG(status.st_mode);
+        }
+        if (regular)
+            names.push_back(entry->d_name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    return true;
+}
+
+// The files whose names end in `suffix`. Hidden files (an editor's swap files) are left out,
+// and so are the leftovers of editors and tools: "a.json~", "a.json.bak", "notes.jsonl".
+std::vector<std::string> listMatching(const std::string& folder, const std::string& suffix, ListingError report)
 {
     std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) {
+    if (!regularFiles(folder, names)) {
         if (report == ListingError::Console)
             std::cout << "Couldn't open the directory." << std::endl;
         else
             QV_LOG << "Couldn't open directory " << folder << std::endl;
         return names;
     }
-    while (dirent* entry = readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name.find(fragment) != std::string::npos)
-            names.push_back(name);
-    }
-    closedir(dir);
+    auto unwanted = [&suffix](const std::string& name) {
+        return name.front() == '.' || name.size() <= suffix.size()
+            || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0;
+    };
+    names.erase(std::remove_if(names.begin(), names.end(), unwanted), names.end());
     return names;
 }
 
@@ -130,21 +152,8 @@ std::vector<std::string> listPngFiles(const std::string& folder)
 std::vector<std::string> listRegularFiles(const std::string& folder)
 {
     std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) {
+    if (!regularFiles(folder, names))
         QV_LOG << "Couldn't open directory " << folder << std::endl;
-        return names;
-    }
-    while (dirent* entry = readdir(dir)) {
-        bool regular = entry->d_type == DT_REG;
-        if (entry->d_type == DT_UNKNOWN) {
-            struct stat status {};
-            regular = stat((withSlash(folder) + entry->d_name).c_str(), &status) == 0 && S_ISREG(status.st_mode);
-        }
-        if (regular)
-            names.push_back(entry->d_name);
-    }
-    closedir(dir);
     return names;
 }
 

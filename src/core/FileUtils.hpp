@@ -21,7 +21,9 @@ std::string tempPath();
 // The running program's own file path.
 std::string programPath();
 
-// Names (not paths) of a folder's entries, unsorted; an unopenable folder gives an empty list.
+// Names (not paths) of a folder's regular files, sorted; an unopenable folder gives an empty
+// list. The typed listings take the names ending in their suffix ("x.json", not "x.json~",
+// "x.json.bak" or "x.jsonl"), case-sensitively, and leave hidden files out.
 std::vector<std::string> listJsonFiles(const std::string& folder);
 std::vector<std::string> listWavFiles(const std::string& folder);
 std::vector<std::string> listOggFiles(const std::string& folder);

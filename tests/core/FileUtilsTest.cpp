@@ -63,29 +63,28 @@ TEST(FileUtils, AssetsFolderIsBesideTheProgram)
     EXPECT_EQ(assetsPath(), program.substr(0, program.rfind('/') + 1) + "assets/");
 }
 
-TEST(FileUtils, ListingsFilterByNameFragmentAndFileType)
+TEST(FileUtils, ListingsTakeRegularFilesByTheirSuffixSorted)
 {
     TempUserHome home;
     std::string folder = home.root() + "/listing/";
     fs::create_directories(folder + "sub.json");
     fs::create_directories(folder + "pics");
-    for (const char* name : {"notes.json.bak", "a.json", "PORTRAIT.PNG", "face.png", "beep.wav", "song.ogg", "readme"})
+    for (const char* name : {"b.json", "notes.json.bak", "a.json", "a.json~", ".a.json.swp", ".hidden.json",
+                             "notes.jsonl", "PORTRAIT.PNG", "face.png", "beep.wav", "song.ogg", "readme"})
         touch(folder + name);
+    fs::create_symlink(folder + "b.json", folder + "linked.json");
+    fs::create_symlink(folder + "gone.json", folder + "dangling.json");
 
-    auto json = listJsonFiles(folder);
-    EXPECT_TRUE(contains(json, "notes.json.bak"));
-    EXPECT_TRUE(contains(json, "a.json"));
-    EXPECT_TRUE(contains(json, "sub.json")); // a name filter only, like the game has always done
-    EXPECT_EQ(json.size(), 3u);
-
-    auto png = listPngFiles(folder);
-    EXPECT_EQ(png, std::vector<std::string>{"face.png"});
+    // Editor leftovers, hidden files, folders and dangling links are no mission files.
+    EXPECT_EQ(listJsonFiles(folder), (std::vector<std::string>{"a.json", "b.json", "linked.json"}));
+    EXPECT_EQ(listPngFiles(folder), std::vector<std::string>{"face.png"});
     EXPECT_EQ(listWavFiles(folder), std::vector<std::string>{"beep.wav"});
     EXPECT_EQ(listOggFiles(folder), std::vector<std::string>{"song.ogg"});
 
     auto regular = listRegularFiles(folder);
-    EXPECT_EQ(regular.size(), 7u);
-    for (const char* absent : {".", "..", "sub.json", "pics"})
+    EXPECT_EQ(regular.size(), 13u);
+    EXPECT_TRUE(std::is_sorted(regular.begin(), regular.end()));
+    for (const char* absent : {".", "..", "sub.json", "pics", "dangling.json"})
         EXPECT_FALSE(contains(regular, absent)) << absent;
 
     EXPECT_TRUE(listJsonFiles(folder + "missing/").empty());
