@@ -3,6 +3,7 @@
 #include "core/Logger.hpp"
 
 #include <dirent.h>
+#include <pwd.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -108,14 +109,36 @@ std::string assetsPath()
     return folder + "assets/";
 }
 
-std::string userPath()
+std::string homeFolder()
 {
+    std::string home = envOr("HOME", "");
+    if (!home.empty() && home.front() == '/')
+        return home;
+    // No usable HOME (a service, a stripped environment): the password database knows.
+    std::vector<char> buffer(16384);
+    passwd entry {};
+    passwd* found = nullptr;
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir
+        && found->pw_dir[0] == '/')
+        return found->pw_dir;
+    return "/";
+}
+
+std::string userFolderLocation()
+{
+    // A relative XDG_DATA_HOME is to be ignored, not taken relative to wherever the game
+    // was started from.
     std::string base = envOr("XDG_DATA_HOME", "");
-    if (base.empty())
-        base = envOr("HOME", "/tmp") + "/.local/share";
+    if (base.empty() || base.front() != '/')
+        base = homeFolder() + "/.local/share";
     while (base.size() > 1 && base.back() == '/')
         base.pop_back();
-    return ensureFolder(base + "/Quorvane/");
+    return base + "/Quorvane/";
+}
+
+std::string userPath()
+{
+    return ensureFolder(userFolderLocation());
 }
 
 std::string modsPath() { return userSubfolder("mods"); }

@@ -9,8 +9,12 @@
 
 // The assets folder beside the running program.
 std::string assetsPath();
-// The per-user folder ($XDG_DATA_HOME, else ~/.local/share, + "/Quorvane/") and its subfolders.
+// The per-user folder ($XDG_DATA_HOME when it is an absolute path, else ~/.local/share, +
+// "/Quorvane/") and its subfolders. The home folder is $HOME when absolute, else the one the
+// password database gives the user.
 std::string userPath();
+// Where userPath() is, without creating it (the usage text).
+std::string userFolderLocation();
 std::string modsPath();
 std::string logsPath();
 std::string screenshotsPath();

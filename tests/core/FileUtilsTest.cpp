@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <fstream>
@@ -44,11 +47,34 @@ TEST(FileUtils, UserFoldersFollowXdgDataHomeAndAreRecreated)
     EXPECT_TRUE(fs::is_directory(home.root() + "/tmp/Quorvane"));
 }
 
-TEST(FileUtils, UserFolderFallsBackToHomeWhenXdgDataHomeIsUnset)
+// XDG_DATA_HOME counts only as an absolute path, and without a usable HOME the home folder
+// comes from the password database, never the shared /tmp or the working folder.
+TEST(FileUtils, UserFolderFallsBackToTheHomeFolder)
 {
     TempUserHome home;
     const char* oldHome = std::getenv("HOME");
-    std::string savedHome = oldHome ? oldHome : "";
+    const std::string savedHome = oldHome ? oldHome : "";
+    const passwd* user = getpwuid(getuid());
+    ASSERT_NE(user, nullptr);
+    const std::string databaseHome = user->pw_dir;
+    struct Case {
+        const char* xdg; // nullptr: unset
+        const char* home;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {nullptr, home.root().c_str(), home.root() + "/.local/share/Quorvane/"},
+        {"", home.root().c_str(), home.root() + "/.local/share/Quorvane/"},
+        {"relative/data", home.root().c_str(), home.root() + "/.local/share/Quorvane/"},
+        {"/elsewhere/data/", home.root().c_str(), "/elsewhere/data/Quorvane/"},
+        {nullptr, nullptr, databaseHome + "/.local/share/Quorvane/"},
+        {nullptr, "not/absolute", databaseHome + "/.local/share/Quorvane/"},
+    };
+    for (const Case& c : cases) {
+        c.xdg ? setenv("XDG_DATA_HOME", c.xdg, 1) : unsetenv("XDG_DATA_HOME");
+        c.home ? setenv("HOME", c.home, 1) : unsetenv("HOME");
+        EXPECT_EQ(userFolderLocation(), c.expected) << (c.xdg ? c.xdg : "(unset)") << " " << (c.home ? c.home : "(unset)");
+    }
     unsetenv("XDG_DATA_HOME");
     setenv("HOME", home.root().c_str(), 1);
     EXPECT_EQ(userPath(), home.root() + "/.local/share/Quorvane/");
