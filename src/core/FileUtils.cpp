@@ -3,8 +3,8 @@
 #include "core/Logger.hpp"
 
 #include <dirent.h>
-#include <pwd.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
@@ -178,6 +179,41 @@ std::vector<std::string> listRegularFiles(const std::string& folder)
     if (!regularFiles(folder, names))
         QV_LOG << "Couldn't open directory " << folder << std::endl;
     return names;
+}
+
+FileRead readWholeFile(const std::string& path, std::string& contents, std::string& error)
+{
+    contents.clear();
+    error.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        const int reason = errno;
+        error = std::strerror(reason);
+        return reason == ENOENT ? FileRead::Missing : FileRead::Unreadable;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        error = S_ISDIR(status.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+        ::close(fd);
+        return FileRead::Unreadable;
+    }
+    std::array<char, 65536> chunk{};
+    for (;;) {
+        ssize_t got = ::read(fd, chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            error = std::strerror(errno);
+            ::close(fd);
+            contents.clear();
+            return FileRead::Unreadable;
+        }
+        if (got == 0)
+            break;
+        contents.append(chunk.data(), static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return FileRead::Read;
 }
 
 void openInShell(const std::string& target)

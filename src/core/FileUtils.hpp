@@ -34,6 +34,13 @@ std::vector<std::string> listOggFiles(const std::string& folder);
 std::vector<std::string> listPngFiles(const std::string& folder);
 std::vector<std::string> listRegularFiles(const std::string& folder);
 
+// Reads a whole file. Only Missing means that there is no such file (a first start);
+// any other failure (no permission, a folder or socket in its place, a loop of links, a
+// read error) is Unreadable, with the system's reason in `error`: such a file is the
+// player's and must not be replaced by defaults.
+enum class FileRead { Read, Missing, Unreadable };
+FileRead readWholeFile(const std::string& path, std::string& contents, std::string& error);
+
 // Hands a file, folder or web address to the desktop's default handler and returns at once.
 // The target is passed as one argument, never through a shell.
 void openInShell(const std::string& target);
