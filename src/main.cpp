@@ -6,6 +6,7 @@
 #include "core/Logger.hpp"
 #include "core/ProgramArguments.hpp"
 #include "core/QuitRequest.hpp"
+#include "ui/WindowManager.hpp"
 
 #include <SFML/Graphics.hpp>
 
@@ -28,6 +29,7 @@ bool given(int argc, char** argv, const char* text)
 
 int main(int argc, char** argv)
 {
+    WindowManager::recordMainThread();
     // Answered before any window, log or folder is made.
     if (given(argc, argv, "--help")) {
         std::cout << usageText(userFolderLocation());

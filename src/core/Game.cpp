@@ -58,7 +58,7 @@ Game::Game(AchievementManager& achievements)
     Options::get(); // reads options.json and loads the fonts
     UiHost::install(&uiHost_);
     TextManager::get();
-    WindowManager::get(); // created here, so the main thread is the one that owns windows
+    WindowManager::get(); // the holder of the modal windows, on the main thread
     achievements_.buildCatalogue();
     // The screens are created here, in the order of the start-up sequence, as they join the game.
     playerStats_.setAchievementManager(&achievements_);
