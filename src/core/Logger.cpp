@@ -134,6 +134,9 @@ private:
 
 std::unique_ptr<Logger>& instance()
 {
+    // SFML's error stream is made first, so that at exit it is destroyed after the logger,
+    // whose destructor may still have to point it away from the log.
+    sf::err();
     static std::unique_ptr<Logger> logger;
     return logger;
 }

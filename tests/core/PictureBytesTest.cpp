@@ -62,7 +62,7 @@ TEST(PictureBytes, OnlyPngsWithinTheSizeCapAreDecoded)
         {"at the cap, but its data is for 6 x 4", claiming(small, cap, cap), Result::Unreadable},
         {"cut inside the header", small.substr(0, 20), Result::Unreadable},
         {"cut after the header", small.substr(0, 40), Result::Unreadable},
-        {"a JPEG", std::string("\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xff\xdb", 24),
+        {"a JPEG", std::string("\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xff\xdb", 22),
          Result::Unreadable},
         {"no bytes", "", Result::Unreadable},
     };
