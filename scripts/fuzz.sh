@@ -25,7 +25,7 @@ cmake --build "$build" -j "$jobs"
 mkdir -p "$build/logs"
 scratch="$(mktemp -d /dev/shm/qv-fuzz-XXXXXX 2>/dev/null || mktemp -d)"
 exec 3>"$scratch/display"
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 exec 3>&-
 trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$scratch"' EXIT
