@@ -1,6 +1,7 @@
 #include "audio/AudioManager.hpp"
 #include "core/TextFunctions.hpp"
 #include "missions/MissionManager.hpp"
+#include "screens/MapCanvas.hpp"
 #include "screens/MapScreen.hpp"
 #include "support/FakeAudio.hpp"
 #include "support/ManualTimeSource.hpp"
@@ -43,6 +44,7 @@ protected:
                                          std::tuple{"mapscreen/button_sector.png", 46u, 20u},
                                          std::tuple{"mapscreen/button_lightjump.png", 70u, 21u}})
             writeButtonSheet(assets + file, w, h, grey, sf::Color(40, 40, 40), sf::Color(20, 20, 20));
+        writeImage(assets + "mapscreen/space_tiles.png", 512, 512, sf::Color(30, 60, 90));
         writeImage(assets + "mapscreen/mapscreen_base.png", 40, 14, sf::Color::White);
         writeImage(assets + "mapscreen/mapscreen_base_red.png", 40, 14, sf::Color::Red);
         TextureManager::resetForTests(assets, true);
@@ -84,13 +86,15 @@ protected:
     }
     sf::Image render()
     {
-        sf::RenderTexture target;
-        target.create(640, 360);
-        target.setView(sf::View(sf::FloatRect(0.f, 0.f, 640.f, 360.f)));
-        target.clear();
-        screen->draw(target);
-        target.display();
-        return target.getTexture().copyToImage();
+        if (!target) {
+            target = std::make_unique<sf::RenderTexture>();
+            target->create(640, 360);
+            target->setView(sf::View(sf::FloatRect(0.f, 0.f, 640.f, 360.f)));
+        }
+        target->clear();
+        screen->draw(*target);
+        target->display();
+        return target->getTexture().copyToImage();
     }
 
     std::shared_ptr<FakeAudioBackend::Books> audioBooks = std::make_shared<FakeAudioBackend::Books>();
@@ -99,6 +103,8 @@ protected:
     std::unique_ptr<MapScreen> screen;
     std::unique_ptr<Sector> sector;
     std::string called;
+    // Drawn into like a window: one target until the test makes a new one.
+    std::unique_ptr<sf::RenderTexture> target;
 };
 
 TEST_F(MapScreenTest, AClickGoesToTheFirstButtonPanelOrMapThatHoldsIt)
@@ -221,6 +227,42 @@ TEST_F(MapScreenTest, ASavedSectorComesBackWithItsReportAndTheVisitedBaseRed)
 
     screen->mouseMoved(240.f, 90.f);
     EXPECT_EQ(screen->hoveredTile(), 5 * 7 + 1);
+}
+
+TEST_F(MapScreenTest, TheMapRedrawnOnlyWhereTheFogClearedMatchesOneDrawnAfresh)
+{
+    // A flight with a turn, drawn now and then as the game does: several steps' worth of
+    // cleared fog between two frames, and a new window half-way.
+    Ship& ship = screen->ship();
+    ship.adjustFuel(100);
+    render();
+    ship.travelTo(100.f, 300.f);
+    for (int step = 0; step < 240; ++step) {
+        sector->update(50000);
+        screen->fixedStep(false, false);
+        if (step % 7 == 0)
+            render();
+        if (step == 100) {
+            // The window made again (full screen toggled): the map goes on in a new context.
+            target.reset();
+        }
+    }
+    render();
+    ASSERT_TRUE(screen->canvas() && screen->canvas()->worldPicture());
+    const sf::Image kept = screen->canvas()->worldPicture()->copyToImage();
+
+    screen->attachSector(nullptr);
+    screen->attachSector(sector.get());
+    render();
+    const sf::Image fresh = screen->canvas()->worldPicture()->copyToImage();
+    std::size_t differing = 0, clear = 0;
+    for (unsigned y = 0; y < 360; ++y)
+        for (unsigned x = 0; x < 640; ++x) {
+            differing += kept.getPixel(x, y) != fresh.getPixel(x, y) ? 1 : 0;
+            clear += fresh.getPixel(x, y) == sf::Color(30, 60, 90) ? 1 : 0;
+        }
+    EXPECT_GT(clear, 20000u) << "the flight cleared a wide path";
+    EXPECT_EQ(differing, 0u);
 }
 
 TEST(MapScreenHud, FuelColourReddensTowardEmptyAndKeepsCyclingBelow)
