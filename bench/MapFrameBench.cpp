@@ -87,7 +87,13 @@ public:
         TextManager::destroy();
         UiHost::install(nullptr);
     }
-    bool ready() const { return ready_; }
+    // False (and the run skipped) without a render texture.
+    bool ready(benchmark::State& state) const
+    {
+        if (!ready_)
+            state.SkipWithError("no render texture");
+        return ready_;
+    }
 
     // Times `work` and waits for the GPU.
     void time(const std::function<void()>& work)
@@ -129,10 +135,7 @@ struct GameMap {
         , sector(missions, screen.ship(), screen.pictures().asteroidBackgrounds.size(),
                  screen.pictures().asteroidForegrounds.size(), screen.fogMode())
     {
-        const FixtureRunLists lists = FixtureRunLists::full();
-        missions.storyMissions = lists.story;
-        missions.sideMissions = lists.side;
-        missions.eventMissions = lists.events;
+        FixtureRunLists::full().copyInto(missions);
         screen.setMissionManager(&missions);
         screen.attachSector(&sector);
         sector.generateSector(2, false);
@@ -150,10 +153,8 @@ struct GameMap {
 void MapScreenFrameWhileTravelling(benchmark::State& state)
 {
     Stage stage;
-    if (!stage.ready()) {
-        state.SkipWithError("no render texture");
+    if (!stage.ready(state))
         return;
-    }
     {
         const bool shaders = state.range(0) != 0;
         GameMap map(shaders);
@@ -189,10 +190,8 @@ BENCHMARK(MapScreenFrameWhileTravelling)->Arg(1)->Arg(0)->Unit(benchmark::kMilli
 void MapScreenNewSector(benchmark::State& state)
 {
     Stage stage;
-    if (!stage.ready()) {
-        state.SkipWithError("no render texture");
+    if (!stage.ready(state))
         return;
-    }
     {
         GameMap map(state.range(0) != 0);
         map.screen.draw(stage.frame);
@@ -213,10 +212,8 @@ BENCHMARK(MapScreenNewSector)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->It
 void MapSceneFrameWhileTravelling(benchmark::State& state)
 {
     Stage stage;
-    if (!stage.ready()) {
-        state.SkipWithError("no render texture");
+    if (!stage.ready(state))
         return;
-    }
     {
         const bool shaders = state.range(0) != 0;
         MapScene scene(assets, shaders, 2);

@@ -50,11 +50,8 @@ protected:
         TextureManager::resetForTests(assets, true);
         AudioManager::install(std::make_unique<AudioManager>(std::make_unique<FakeAudioBackend>(audioBooks), assets));
 
-        FixtureRunLists lists = FixtureRunLists::full();
         missions = std::make_unique<MissionManager>(nullptr, assets);
-        missions->storyMissions = lists.story;
-        missions->sideMissions = lists.side;
-        missions->eventMissions = lists.events;
+        FixtureRunLists::full().copyInto(*missions);
         screen = std::make_unique<MapScreen>(assets, false);
         screen->setMissionManager(missions.get());
         sector = makeSector();

@@ -19,10 +19,7 @@ class MapEventsTest : public ::testing::Test {
 public:
     MapEventsTest()
     {
-        FixtureRunLists lists = FixtureRunLists::full();
-        missions.storyMissions = lists.story;
-        missions.sideMissions = lists.side;
-        missions.eventMissions = lists.events;
+        FixtureRunLists::full().copyInto(missions);
         missions.randomMissions = {fixtureMission("side_wreck.json")};
         missions.namedEvents["starvation.json"] = fixtureMission("event_food.json");
         missions.namedEvents["outofgas.json"] = fixtureMission("event_fuel.json");
