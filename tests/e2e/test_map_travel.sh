@@ -43,6 +43,7 @@ for mode in shader plain; do
   if [ "$mode" = shader ] && grep -q "Shader Warning: Is not using ShaderFOW" "$log"; then
     echo "shader: no shader support here, only the plain fog is checked"
     qv_close; qv_wait_exit 30
+    mv "$QV_USER/logs" "$QV_TMP/logs-$mode"
     continue
   fi
   # SFML centres a new window badly on some screens; the pictures want all of it.
@@ -91,6 +92,8 @@ for mode in shader plain; do
   qv_close
   qv_wait_exit 30
   [ "$QV_EXIT" = 0 ] || qv_fail "$mode: exit code $QV_EXIT"
+  # The next run's log must be the only one the helpers can find.
+  mv "$QV_USER/logs" "$QV_TMP/logs-$mode"
 done
 [ "$failed" = 0 ] || qv_fail "see above"
 echo "map travel: ok"
