@@ -13,7 +13,7 @@
 // Needs the generated assets (build/assets) and a display (the benchmark starts its own Xvfb).
 #include "audio/AudioManager.hpp"
 #include "missions/MissionManager.hpp"
-#include "screens/MapScreen.hpp"
+#include "world/MapScreen.hpp"
 #include "support/FakeAudio.hpp"
 #include "support/MapScene.hpp"
 #include "support/QuietUiHost.hpp"

@@ -13,7 +13,7 @@
 #include "core/WindowGeometry.hpp"
 #include "persistence/FontStore.hpp"
 #include "persistence/Options.hpp"
-#include "screens/MapScreen.hpp"
+#include "world/MapScreen.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/TextureManager.hpp"
 #include "ui/WindowManager.hpp"

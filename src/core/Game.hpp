@@ -4,7 +4,7 @@
 #include "core/GameUiHost.hpp"
 #include "core/LoopPhases.hpp"
 #include "missions/MissionManager.hpp"
-#include "screens/KeyboardCursor.hpp"
+#include "world/KeyboardCursor.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>

@@ -1,4 +1,4 @@
-#include "screens/MapCanvas.hpp"
+#include "world/MapCanvas.hpp"
 
 #include "core/Logger.hpp"
 #include "world/FogShader.hpp"

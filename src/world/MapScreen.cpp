@@ -1,4 +1,4 @@
-#include "screens/MapScreen.hpp"
+#include "world/MapScreen.hpp"
 
 #include "audio/AudioManager.hpp"
 #include "core/FileUtils.hpp"
@@ -8,7 +8,7 @@
 #include "core/TextFunctions.hpp"
 #include "missions/MissionManager.hpp"
 #include "persistence/Options.hpp"
-#include "screens/MapCanvas.hpp"
+#include "world/MapCanvas.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/TextureManager.hpp"
 #include "ui/UiHost.hpp"

@@ -1,4 +1,4 @@
-#include "screens/KeyboardCursor.hpp"
+#include "world/KeyboardCursor.hpp"
 #include "support/ManualTimeSource.hpp"
 
 #include <gtest/gtest.h>

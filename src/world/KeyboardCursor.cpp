@@ -1,4 +1,4 @@
-#include "screens/KeyboardCursor.hpp"
+#include "world/KeyboardCursor.hpp"
 
 #include <algorithm>
 
