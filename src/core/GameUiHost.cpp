@@ -5,6 +5,7 @@
 #include "core/StateManager.hpp"
 #include "persistence/FontStore.hpp"
 #include "persistence/Options.hpp"
+#include "persistence/OptionsScreen.hpp"
 
 const sf::Font& GameUiHost::gameFont()
 {
@@ -38,5 +39,11 @@ void GameUiHost::requestTitle()
 
 void GameUiHost::refreshOptionsScreen()
 {
-    // The options screen re-reads its controls here once it exists.
+    if (OptionsScreen::exists())
+        OptionsScreen::get().refresh();
+}
+
+const sf::Font* GameUiHost::previewFont(const std::string& name)
+{
+    return FontStore::get().loadPreviewFont(name);
 }

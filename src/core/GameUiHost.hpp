@@ -13,4 +13,5 @@ public:
     void openInShell(const std::string& target) override;
     void requestTitle() override;
     void refreshOptionsScreen() override;
+    const sf::Font* previewFont(const std::string& name) override;
 };
