@@ -405,6 +405,12 @@ void OptionsScreen::fontPicked(const std::string& name)
 
 // --- Drawing ---
 
+void OptionsScreen::drawSlider(SliderControl& slider, sf::RenderTarget& target)
+{
+    slider.bar.draw(target);
+    target.draw(slider.knob);
+}
+
 void OptionsScreen::draw(sf::RenderTarget& target)
 {
     for (const sf::Sprite* sprite : {&background_, &title_, &subtitle_, &optionsPanel_, &cheatsPanel_, &leavePanel_})
@@ -412,17 +418,12 @@ void OptionsScreen::draw(sf::RenderTarget& target)
     TextManager::get().drawTexts(labels_, target);
     fullscreenToggle_.draw(target);
     leaveButton_.draw(target);
-    music_.bar.draw(target);
-    target.draw(music_.knob);
-    sound_.bar.draw(target);
-    target.draw(sound_.knob);
-    missionPrintToggle_.draw(target);
-    spriteCursorToggle_.draw(target);
-    openUserFolderButton_.draw(target);
-    openLogFolderButton_.draw(target);
-    openLogButton_.draw(target);
-    textSpeed_.bar.draw(target);
-    target.draw(textSpeed_.knob);
+    drawSlider(music_, target);
+    drawSlider(sound_, target);
+    for (Button* button : {&missionPrintToggle_, &spriteCursorToggle_, &openUserFolderButton_,
+                           &openLogFolderButton_, &openLogButton_})
+        button->draw(target);
+    drawSlider(textSpeed_, target);
     // An open list covers what lies under it.
     textModeList_.draw(target);
     fontList_.draw(target);

@@ -86,6 +86,7 @@ private:
     void toggle(bool& setting);
     void fontPicked(const std::string& name);
     void showToggle(Button& toggle, bool on);
+    static void drawSlider(SliderControl& slider, sf::RenderTarget& target);
 
     sf::Sprite background_, title_, subtitle_, optionsPanel_, cheatsPanel_, leavePanel_;
     Button leaveButton_;

@@ -110,28 +110,25 @@ void ShipWindowScreen::showLogGlow()
 
 void ShipWindowScreen::pressUp()
 {
-    UiHost::get().playSound(clickSound);
-    upArrow_.setTexture(texture(std::string(upSheet) + "_DOWN"));
-    pageUp();
-    if (upArrow_.enabled)
-        timedActions.add(
-            [this] {
-                if (upArrow_.enabled)
-                    upArrow_.setTexture(texture(std::string(upSheet) + "_UP"));
-            },
-            arrowPressTime);
+    pressArrow(upArrow_, upSheet, &ShipWindowScreen::pageUp);
 }
 
 void ShipWindowScreen::pressDown()
 {
+    pressArrow(downArrow_, downSheet, &ShipWindowScreen::pageDown);
+}
+
+// The arrow shows pressed, the page moves, and an arrow still usable springs back a moment later.
+void ShipWindowScreen::pressArrow(Button& arrow, const char* sheet, void (ShipWindowScreen::*page)())
+{
     UiHost::get().playSound(clickSound);
-    downArrow_.setTexture(texture(std::string(downSheet) + "_DOWN"));
-    pageDown();
-    if (downArrow_.enabled)
+    arrow.setTexture(texture(std::string(sheet) + "_DOWN"));
+    (this->*page)();
+    if (arrow.enabled)
         timedActions.add(
-            [this] {
-                if (downArrow_.enabled)
-                    downArrow_.setTexture(texture(std::string(downSheet) + "_UP"));
+            [&arrow, sheet] {
+                if (arrow.enabled)
+                    arrow.setTexture(texture(std::string(sheet) + "_UP"));
             },
             arrowPressTime);
 }

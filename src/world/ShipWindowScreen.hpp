@@ -59,6 +59,7 @@ private:
     void clearLogTexts();
     void pressUp();
     void pressDown();
+    void pressArrow(Button& arrow, const char* sheet, void (ShipWindowScreen::*page)());
     void pageUp();
     void pageDown();
     void setArrow(Button& arrow, const char* sheet, bool enabled);
