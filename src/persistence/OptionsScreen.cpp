@@ -96,7 +96,8 @@ OptionsScreen::OptionsScreen()
                                     {256, 162, "Text Speed"}, {256, 186, "Music Volume"}, {256, 202, "Sound Volume"},
                                     {256, 271, "Only eat when moving"}, {256, 287, "Always show planets"},
                                     {406, 130, "Log Mission Text"}, {406, 154, "Open Current Log"},
-                                    {406, 170, "Open Log Folder"}, {406, 186, "Open User Folder"}}) {
+                                    {406, 170, "Open Log Folder"}, {406, 186, "Open User Folder"},
+                                    {406, 210, "Fast-forward Text"}, {406, 226, "Pause Text"}}) {
         const int id = texts.addText(label.x, label.y, label.text);
         texts.getText(id).setFillColor(labelGreen);
         labels_.push_back(id);
@@ -110,6 +111,9 @@ OptionsScreen::OptionsScreen()
     foodToggle_.setPosition(372.f, 271.f);
     planetToggle_.setPosition(372.f, 287.f);
     missionPrintToggle_.setPosition(522.f, 130.f);
+    // How the mission text starts; the mission screen's own buttons change it during a mission.
+    fastForwardToggle_.setPosition(522.f, 210.f);
+    pauseToggle_.setPosition(522.f, 226.f);
     placeButton(openLogButton_, "options_screen/file_button.png", 522.f, 154.f);
     placeButton(openLogFolderButton_, "options_screen/folder_button.png", 522.f, 170.f);
     placeButton(openUserFolderButton_, "options_screen/folder_button.png", 522.f, 186.f);
@@ -168,6 +172,8 @@ void OptionsScreen::refresh()
     showToggle(fullscreenToggle_, options.fullscreen);
     showToggle(spriteCursorToggle_, options.spriteCursor);
     showToggle(missionPrintToggle_, options.missionPrint);
+    showToggle(fastForwardToggle_, options.fastForwardText);
+    showToggle(pauseToggle_, options.pauseText);
     showToggle(foodToggle_, options.foodCheat);
     showToggle(planetToggle_, options.planetCheat);
     placeKnob(music_, Options::volumeKnobAt(audio.getMusicVolume()));
@@ -339,6 +345,12 @@ void OptionsScreen::pressButtons(float x, float y)
     } else if (planetToggle_.contains(x, y)) {
         host.playSound(clickSound);
         toggle(options.planetCheat);
+    } else if (fastForwardToggle_.contains(x, y)) {
+        host.playSound(clickSound);
+        toggle(options.fastForwardText);
+    } else if (pauseToggle_.contains(x, y)) {
+        host.playSound(clickSound);
+        toggle(options.pauseText);
     } else if (openUserFolderButton_.contains(x, y)) {
         host.playSound(clickSound);
         host.openInShell(userPath());
@@ -421,7 +433,7 @@ void OptionsScreen::draw(sf::RenderTarget& target)
     drawSlider(music_, target);
     drawSlider(sound_, target);
     for (Button* button : {&missionPrintToggle_, &spriteCursorToggle_, &openUserFolderButton_,
-                           &openLogFolderButton_, &openLogButton_})
+                           &openLogFolderButton_, &openLogButton_, &fastForwardToggle_, &pauseToggle_})
         button->draw(target);
     drawSlider(textSpeed_, target);
     // An open list covers what lies under it.

@@ -18,8 +18,8 @@ class RenderTarget;
 }
 
 // The options screen (GameState::Options): window mode and size, the sprite cursor, the game
-// font, the mission text's colours and pace, music and sound volume, two cheats, the mission
-// text log, and the log and user folders. It shows and changes the process-wide Options;
+// font, the mission text's colours and pace and whether it starts fast-forwarded or paused,
+// music and sound volume, two cheats, the mission text log, and the log and user folders. It shows and changes the process-wide Options;
 // every change is saved at once.
 //
 // Opening and leaving: whoever opens it requests GameState::Options through
@@ -93,6 +93,7 @@ private:
     // Every label, the version's included.
     std::vector<int> labels_;
     Button fullscreenToggle_, spriteCursorToggle_, missionPrintToggle_, foodToggle_, planetToggle_;
+    Button fastForwardToggle_, pauseToggle_;
     Button openLogButton_, openLogFolderButton_, openUserFolderButton_;
     SliderControl textSpeed_, music_, sound_;
     Dropdown fontList_, resolutionList_, textModeList_;

@@ -191,7 +191,9 @@ TEST_F(OptionsScreenTest, TogglesAndFolderButtonsActAndSave)
                             {{224, 172}, "SpriteCursor", &options.spriteCursor},
                             {{374, 273}, "FoodCheat", &options.foodCheat},
                             {{374, 289}, "PlanetCheat", &options.planetCheat},
-                            {{524, 132}, "MissionPrint", &options.missionPrint}}) {
+                            {{524, 132}, "MissionPrint", &options.missionPrint},
+                            {{524, 212}, "FastForwardText", &options.fastForwardText},
+                            {{524, 228}, "PauseText", &options.pauseText}}) {
         const bool before = *t.setting;
         press(screen, t.at.x, t.at.y);
         EXPECT_NE(*t.setting, before) << t.key;
