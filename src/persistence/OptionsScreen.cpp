@@ -410,9 +410,9 @@ void OptionsScreen::setSliderFrom(SliderControl& slider, float x)
 
 void OptionsScreen::fontPicked(const std::string& name)
 {
-    Options& options = Options::get();
-    if (!options.onFontPicked(name))
-        fontList_.selectQuietly(indexOf(fontList_.getItems(), options.fontName));
+    // A font that cannot be read changes nothing: the list shows the font in use again.
+    if (!Options::get().onFontPicked(name))
+        refresh();
 }
 
 // --- Drawing ---
