@@ -10,6 +10,8 @@
 #include "core/StateManager.hpp"
 #include "core/TimedActions.hpp"
 #include "core/WindowGeometry.hpp"
+#include "crew/CharacterManager.hpp"
+#include "crew/CrewColours.hpp"
 #include "persistence/FontStore.hpp"
 #include "persistence/Options.hpp"
 #include "ui/TextManager.hpp"
@@ -59,10 +61,14 @@ Game::Game(AchievementManager& achievements)
     WindowManager::get(); // created here, so the main thread is the one that owns windows
     achievements_.buildCatalogue();
     // The screens are created here, in the order of the start-up sequence, as they join the game.
+    // The crew roster comes with the new-game crew selection: it reads every character now.
+    CharacterManager& roster = CharacterManager::get();
+    roster.setPlayerStats(&playerStats_);
     playerStats_.setAchievementManager(&achievements_);
 
     AudioManager::get(); // loads every sound effect and lists the music
     TextureManager& textures = TextureManager::get(); // registers every sprite-sheet frame
+    roster.registerSpriteTextures();
 
     cursor_.setTexture(textures.getTexture("general/cursor.png"), true);
     for (int i = 0; i < SavingIndicator::frameCount; ++i) {
@@ -125,14 +131,16 @@ void Game::shutdown()
         saveTask_.wait();
     // The mission script is stopped and awaited here, then the Lua state, the mission data
     // and the screens owned by the game are released.
-    // Process-wide objects, each only if it was ever created (the crew creator, the map
-    // screen, the texture registry, the crew roster, the text manager and the modal window
-    // holder join this list with their classes).
+    // Process-wide objects, each only if it was ever created (the crew creator and the map
+    // screen join this list with their classes).
     Options::destroy();
     FontStore::destroy();
     TextureManager::destroy();
     StateManager::destroy();
     TimedActions::destroy();
+    // Before the text manager: the cards remove their name labels from it.
+    CharacterManager::destroy();
+    CrewColours::destroy();
     // A window still open removes its labels only while the text manager exists, so this
     // order (text manager, then the window holder) is safe either way.
     TextManager::destroy();
@@ -160,6 +168,9 @@ void Game::fixedStep()
     // thread, between draws and event dispatch; also while paused, beneath the pause menu.
     WindowManager::get().applyRequests();
     TimedActions::get().fire();
+    // Death sounds a mission script asked for are played here, on the main thread.
+    for (const std::string& sound : CharacterManager::get().takeQueuedSounds())
+        AudioManager::get().playSound(sound);
     // A mission's autosave request is served here once missions exist.
 
     StateManager& states = StateManager::get();
