@@ -21,7 +21,8 @@ void showRank(Character& member)
 
 } // namespace
 
-void CrewCards::placeInGrid(TextureManager& textures, Character& member, sf::Vector2f p, bool platformShown)
+void CrewCards::placeInGrid(TextureManager& textures, Character& member, sf::Vector2f p, bool platformShown,
+                            bool deathIcon)
 {
     member.card.setPlatformTexture(CharacterCard::onlinePlatform);
     showRank(member);
@@ -30,7 +31,7 @@ void CrewCards::placeInGrid(TextureManager& textures, Character& member, sf::Vec
         member.card.setPlatformPosition(outOfView.x, outOfView.y);
     member.setPosition(p.x, p.y);
     member.card.homePosition = p;
-    member.prepareCard(textures, member.isDead);
+    member.prepareCard(textures, deathIcon);
 }
 
 void CrewCards::layoutGrid(TextureManager& textures, std::deque<Character>& crew, float x0, float y0, int perRow,
@@ -52,7 +53,7 @@ void CrewCards::layoutGrid(TextureManager& textures, std::deque<Character>& crew
             member.card.homePosition = p;
             continue;
         }
-        placeInGrid(textures, member, p, row < perRow);
+        placeInGrid(textures, member, p, row < perRow, member.isDead);
     }
     rebuildRows(crew);
 }
@@ -70,10 +71,8 @@ void CrewCards::layoutCrewView(TextureManager& textures, std::deque<Character>& 
         const sf::Vector2f p(40.f + columnStep * static_cast<float>(number % perRow),
                              57.f + rowStep * static_cast<float>(number / perRow));
         member.card.inSlot = false;
-        placeInGrid(textures, member, p, true);
         // Those already moved to the list of the dead show their faces again.
-        if (!living)
-            member.prepareCard(textures, false);
+        placeInGrid(textures, member, p, true, living && member.isDead);
     }
     rebuildRows(crew);
 }

@@ -51,7 +51,7 @@ public:
     int draggedIndex = -1;
 
 private:
-    void placeInGrid(TextureManager& textures, Character& member, sf::Vector2f p, bool platformShown);
+    void placeInGrid(TextureManager& textures, Character& member, sf::Vector2f p, bool platformShown, bool deathIcon);
     void drawCard(sf::RenderTarget& target, Character& member, bool withPictures, bool blinkLit);
     void prepareHighlight(TextureManager& textures);
 
