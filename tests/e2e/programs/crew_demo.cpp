@@ -147,10 +147,17 @@ int main(int argc, char** argv)
         roster.setCurrentMissionName("Relay Kappa");
         roster.awardExperience("Relay Kappa", true);
         roster.awardExperience("Dust Belt", true);
-        roster.giveMemento(0, standIn ? "demo_compass" : "death");
         roster.killCrew(2, false, "<charName> held the airlock shut until the others were through.");
-
-        Character& selected = crew[0];
+        // The stand-in crew's first member gets a keepsake; the game's own crew shows the one
+        // that comes with a member (the secret "Dorov Zivuv" and his photograph).
+        std::size_t shown = 0;
+        if (standIn)
+            roster.giveMemento(0, "demo_compass");
+        else
+            for (std::size_t k = 0; k < crew.size(); ++k)
+                if (crew[k].name() == "Dorov Zivuv")
+                    shown = k;
+        Character& selected = crew[shown];
         roster.layoutCrewView(0);
         crew[1].setFocus(true);
         roster.showCharacterInfo(307, 105, selected, true);
