@@ -12,11 +12,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <limits>
 #include <set>
-#include <sstream>
 
 namespace {
 
@@ -40,22 +38,29 @@ std::int32_t clampToInt32(double value)
     return static_cast<std::int32_t>(std::clamp(value, lowest, highest));
 }
 
-bool readWholeFile(const std::string& path, std::string& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::stringstream all;
-    all << in.rdbuf();
-    bytes = all.str();
-    return true;
-}
-
 // An embedded picture: Base64 of an image file the graphics library can read.
 bool decodePicture(const std::string& base64, sf::Image& image)
 {
     auto bytes = Base64::decode(base64);
     return bytes && !bytes->empty() && image.loadFromMemory(bytes->data(), bytes->size());
+}
+
+// The texts of the array `key` (none when absent); anything else fails with the key as label.
+std::vector<std::string> textList(const Json::Value& object, const char* key)
+{
+    std::vector<std::string> texts;
+    const Json::Value& list = object[key];
+    if (list.isNull())
+        return texts;
+    if (!list.isArray())
+        throw Character::ReadError(key);
+    for (const Json::Value& element : list) {
+        auto text = jsonText(element);
+        if (!text)
+            throw Character::ReadError(key);
+        texts.push_back(*text);
+    }
+    return texts;
 }
 
 std::string hexColour(const sf::Color& colour)
@@ -172,31 +177,12 @@ void Character::fromJson(const Json::Value& object)
         }
     }
 
-    traits.clear();
-    const Json::Value& traitList = object["traits"];
-    if (!traitList.isNull()) {
-        if (!traitList.isArray())
-            throw ReadError("traits");
-        for (const Json::Value& trait : traitList) {
-            auto text = jsonText(trait);
-            if (!text)
-                throw ReadError("traits");
-            traits.push_back(*text);
-        }
-    }
+    traits = textList(object, "traits");
 
     card.clearPictures();
-    const Json::Value& spriteList = object["sprites"];
-    if (!spriteList.isNull()) {
-        if (!spriteList.isArray())
-            throw ReadError("sprites");
-        for (const Json::Value& sprite : spriteList) {
-            auto text = jsonText(sprite);
-            if (!text)
-                throw ReadError("sprites");
-            card.addPicture(*text);
-            spriteNames.push_back(*text);
-        }
+    for (const std::string& sprite : textList(object, "sprites")) {
+        card.addPicture(sprite);
+        spriteNames.push_back(sprite);
     }
 
     for (auto member = object.begin(); member != object.end(); ++member) {

@@ -12,7 +12,6 @@
 #include <SFML/Graphics/Text.hpp>
 
 #include <cmath>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
@@ -31,17 +30,6 @@ constexpr float paragraphGap = 6.0f;
 // logical view is scaled up to the window.
 constexpr unsigned textPixelSize = 16;
 constexpr float textScale = 0.5f;
-
-bool readWholeFile(const std::string& path, std::string& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::stringstream all;
-    all << in.rdbuf();
-    bytes = all.str();
-    return true;
-}
 
 // Word wrap of plain text to `width` logical pixels; existing line breaks are kept, and a
 // word longer than the line stands on a line of its own.
