@@ -299,6 +299,7 @@ TEST_F(Characters, BadgesAndExperienceStopAtFour)
     EXPECT_EQ(vet.bonusLeader, 4u);
     EXPECT_EQ(vet.mementos[1]->getName(), "Level 4 Leader");
     EXPECT_EQ(vet.mementos[1]->getMementoSprite(), "leader4.png");
+    EXPECT_EQ(vet.mementos[1]->getOrigin(), "Level 4 Leader") << "the origin line follows the title";
     EXPECT_EQ(vet.mementos[1]->getDescription().find("null"), std::string::npos);
 
     vet.timesMedic = 4294967295u; // a file may say so; one more must not wrap to 0
