@@ -120,7 +120,11 @@ std::string Character::name() const
 
 const std::string& Character::getProperty(const std::string& key) const
 {
-    return properties.at(key);
+    auto found = properties.find(key);
+    if (found == properties.end())
+        // Reaches a script's error window: say whose property is missing.
+        throw std::out_of_range("Character::getProperty, " + name() + " has no \"" + key + "\"");
+    return found->second;
 }
 
 std::string Character::logSource() const

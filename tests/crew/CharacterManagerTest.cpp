@@ -164,7 +164,12 @@ TEST_F(Roster, EveryQueryAnswersBadPositionsNeutrally)
         EXPECT_LT(roster->randomCrewIgnoringCrew(ignored), 2) << "anyone living, the dead never";
     EXPECT_TRUE(roster->hasMemento(0, "locket")) << "the memento given through the table";
     EXPECT_TRUE(roster->hasMemento(2, "locket")) << "dead members still receive mementos";
-    EXPECT_THROW(roster->getCharDetail(0, "no such key"), std::out_of_range);
+    try {
+        roster->getCharDetail(0, "shoe size");
+        ADD_FAILURE() << "a missing key fails the script's call";
+    } catch (const std::out_of_range& error) {
+        EXPECT_STREQ(error.what(), "Character::getProperty, Ilka Maren has no \"shoe size\"");
+    }
 }
 
 TEST_F(Roster, TeamWideQueriesCountTheLivingAndTheDead)
