@@ -2,20 +2,13 @@
 
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
+#include "core/TimeSource.hpp"
 
 #include <algorithm>
-#include <chrono>
 #include <limits>
 #include <utility>
 
 namespace {
-
-std::uint32_t clockSeed()
-{
-    auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(
-        std::chrono::steady_clock::now().time_since_epoch()).count();
-    return static_cast<std::uint32_t>(nanoseconds);
-}
 
 // j uniform in 0..i from whole 64-bit draws: values from the incomplete top range are
 // drawn again, so no index is favoured. Fixed here so the order never depends on the
