@@ -145,7 +145,14 @@ void CharacterManager::seedRandom(std::uint32_t seed)
 
 std::int32_t CharacterManager::jumpCount() const
 {
-    return jumpCountSource_ ? jumpCountSource_() : 0;
+    // Asked before the roster's lock is taken: the ship asks the roster about its crew while
+    // holding its own lock, so the roster must never wait for the ship while holding this one.
+    std::function<std::int32_t()> source;
+    {
+        std::lock_guard guard(mutex_);
+        source = jumpCountSource_;
+    }
+    return source ? source() : 0;
 }
 
 // --- Loading ---
@@ -366,9 +373,10 @@ bool CharacterManager::getCharTrait(std::int32_t i, const std::string& trait)
 
 void CharacterManager::giveMemento(std::int32_t i, const std::string& mementoName)
 {
+    const std::int32_t day = jumpCount();
     std::lock_guard guard(mutex_);
     if (Character* found = member(i, "giveMemento", Warning::B))
-        found->giveMemento(jumpCount(), mementoName, currentMissionName, stats_);
+        found->giveMemento(day, mementoName, currentMissionName, stats_);
 }
 
 bool CharacterManager::hasMemento(std::int32_t i, const std::string& mementoName)
@@ -528,23 +536,24 @@ void CharacterManager::newCrew(const std::string& name)
 
 void CharacterManager::killCrew(std::int32_t i, bool playSound, const std::string& deathText)
 {
+    const std::int32_t day = jumpCount();
     std::lock_guard guard(mutex_);
     if (!validPosition(i)) {
         QV_LOG << "Warning: CharacterManager::killCrew, couldn't find character with id of: " << i << std::endl;
         return;
     }
-    die(crewOnShip[deployTeam[i]], deathText);
+    die(crewOnShip[deployTeam[i]], deathText, day);
     if (playSound)
         queuedSounds_.push_back("death.wav");
 }
 
-void CharacterManager::die(Character& dying, const std::string& deathText)
+void CharacterManager::die(Character& dying, const std::string& deathText, std::int32_t day)
 {
     dying.isDead = true;
     if (!dying.hasMemento("death")) {
         // The epitaph goes only on a "death" memento that was really given: written blindly,
         // it would replace the description of whatever memento came last.
-        bool given = dying.giveMemento(jumpCount(), "death", currentMissionName, stats_);
+        bool given = dying.giveMemento(day, "death", currentMissionName, stats_);
         if (given && !deathText.empty())
             dying.mementos.back()->setDescription(replaceAll(deathText, "<charName>", dying.name()));
     }
@@ -554,10 +563,11 @@ void CharacterManager::die(Character& dying, const std::string& deathText)
 
 void CharacterManager::killAllCrew(const std::string& deathText)
 {
+    const std::int32_t day = jumpCount();
     std::lock_guard guard(mutex_);
     for (Character& dying : crewOnShip)
         if (!dying.isDead)
-            die(dying, deathText);
+            die(dying, deathText, day);
 }
 
 void CharacterManager::moveDeadCrew()

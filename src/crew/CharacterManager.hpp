@@ -62,7 +62,8 @@ public:
     CharacterManager& operator=(const CharacterManager&) = delete;
 
     // What the game wires in: the statistics deaths and mementos are counted in, and the
-    // ship's jump count, the day mementos are dated with (0 until a ship exists).
+    // ship's jump count, the day mementos are dated with (0 until a ship exists). The jump
+    // count is asked for outside the roster's lock, so the source may take the ship's lock.
     void setPlayerStats(PlayerStats* stats);
     void setJumpCountSource(std::function<std::int32_t()> source);
     // The mission being played, written on the mementos given during it.
@@ -192,7 +193,7 @@ private:
     void loadSpriteFolders(const std::string& root, const std::string& pictureFolder);
     bool readMembers(const Json::Value& list, std::deque<Character>& into, bool dead);
     void forgetPositions();
-    void die(Character& dying, const std::string& deathText);
+    void die(Character& dying, const std::string& deathText, std::int32_t day);
     // The real path of a character's folder when it may be deleted, else empty.
     std::filesystem::path removableModFolder(const std::filesystem::path& folder) const;
 

@@ -10,6 +10,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <atomic>
+#include <chrono>
+#include <mutex>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -462,4 +465,32 @@ TEST_F(Roster, ScriptThreadChangesReachTheMainThread)
     EXPECT_EQ(saves, 50u);
     EXPECT_EQ(roster->getCrewOnShip().size(), 55u);
     EXPECT_EQ(roster->takeQueuedSounds(), std::vector<std::string>{ "death.wav" });
+}
+
+// The ship asks the roster about its crew while holding its own lock; the roster asks the
+// ship for its jump count. The roster must not hold its lock while it waits for the ship.
+TEST_F(Roster, TheJumpCountIsAskedOutsideTheRostersLock)
+{
+    team({ 0 });
+    std::timed_mutex shipLock;
+    std::atomic<bool> asking { false };
+    std::atomic<bool> gaveUp { false };
+    roster->setJumpCountSource([&] {
+        asking = true;
+        if (!shipLock.try_lock_for(std::chrono::seconds(2))) {
+            gaveUp = true;
+            return 0;
+        }
+        shipLock.unlock();
+        return 9;
+    });
+    shipLock.lock(); // the ship is busy and about to ask the roster
+    std::thread script([&] { roster->giveMemento(0, "locket"); });
+    while (!asking)
+        std::this_thread::yield();
+    EXPECT_TRUE(roster->crewOnShipLeft());
+    shipLock.unlock();
+    script.join();
+    EXPECT_FALSE(gaveUp);
+    EXPECT_EQ(aboard(0).mementos.back()->getOrigin(), "Locket - Jump 9");
 }
