@@ -4,7 +4,7 @@
 #include "core/GameUiHost.hpp"
 #include "core/LoopPhases.hpp"
 #include "missions/MissionManager.hpp"
-#include "persistence/PlayerStats.hpp"
+#include "world/KeyboardCursor.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -13,10 +13,14 @@
 #include <SFML/Window/Event.hpp>
 
 #include <array>
+#include <cstdint>
 #include <future>
+#include <memory>
+#include <optional>
 #include <string>
 
 class AchievementManager;
+class Sector;
 
 // The game object: owns the main window, the screens that are not process-wide and the
 // main loop. Constructing it loads everything; run() plays until the player quits and then
@@ -55,6 +59,11 @@ private:
     void draw() override;
     void rest() override;
 
+    void startDeveloperRun();
+    void enterMap();
+    void mapStep();
+    void steerCursor();
+    void jumpAtOnce();
     void handleKey(const sf::Event::KeyEvent& key);
     void dispatchToScreen(const sf::Event& event);
     void drawScreen();
@@ -65,8 +74,11 @@ private:
 
     AchievementManager& achievements_;
     MissionManager missionManager_;
-    // Held here until the map screen, which owns them in the full game, exists.
-    PlayerStats playerStats_;
+    // The sector the map shows; the map screen (process-wide) owns the ship that flies in it.
+    std::unique_ptr<Sector> sector_;
+    KeyboardCursor mapCursor_;
+    // The developer's map switch: the seed of the first sector (see the architecture notes).
+    std::optional<std::uint32_t> developerSeed_;
     sf::RenderWindow window_;
     std::uint32_t windowStyle_;
     bool sessionActive_ = false;
@@ -75,6 +87,7 @@ private:
     FrameLoop loop_;
     bool thrustersPausedByMenu_ = false;
     bool firstFrameShown_ = false;
+    bool quitSignalSeen_ = false;
 
     GameUiHost uiHost_;
     // Their textures live in the texture registry.

@@ -1,6 +1,7 @@
 #include "crew/CardLabel.hpp"
 
 #include "ui/TextManager.hpp"
+#include "ui/Utf8.hpp"
 
 #include <utility>
 
@@ -49,7 +50,7 @@ void CardLabel::show(const std::string& text, const sf::Color& colour, int x, in
         y_ = y;
     }
     if (fresh || text != shownText_) {
-        texts.getText(id_).setString(sf::String::fromUtf8(text.begin(), text.end()));
+        texts.getText(id_).setString(Utf8::toLabel(text));
         shownText_ = text;
     }
     if (fresh || colour != shownColour_) {

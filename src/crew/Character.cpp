@@ -4,6 +4,7 @@
 #include "core/FileUtils.hpp"
 #include "core/JsonRead.hpp"
 #include "core/Logger.hpp"
+#include "core/PictureBytes.hpp"
 #include "core/TextFunctions.hpp"
 #include "crew/CrewColours.hpp"
 #include "crew/CrewVocabulary.hpp"
@@ -36,13 +37,6 @@ std::int32_t clampToInt32(double value)
     constexpr double lowest = std::numeric_limits<std::int32_t>::min();
     constexpr double highest = std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(std::clamp(value, lowest, highest));
-}
-
-// An embedded picture: Base64 of an image file the graphics library can read.
-bool decodePicture(const std::string& base64, sf::Image& image)
-{
-    auto bytes = Base64::decode(base64);
-    return bytes && !bytes->empty() && image.loadFromMemory(bytes->data(), bytes->size());
 }
 
 // The texts of the array `key` (none when absent); anything else fails with the key as label.
@@ -289,9 +283,11 @@ void Character::readPortrait(const Json::Value& object)
     // An empty or broken picture (an older save wrote "" when a portrait file could not be
     // read) counts as no picture, so the character keeps the sprites it has.
     sf::Image image;
-    if (!value.isString() || !decodePicture(value.asString(), image)) {
-        QV_LOG << "Warning: Character::fromJson, " << logSource()
-               << " key \"imageBinary\" holds no readable picture; it is ignored" << std::endl;
+    std::string why = "it is not a text";
+    if (!value.isString()
+        || PictureBytes::decodeBase64(value.asString(), image, why) != PictureBytes::Result::Decoded) {
+        QV_LOG << "Warning: Character::fromJson, " << logSource() << " key \"imageBinary\" holds no picture ("
+               << why << "); it is ignored" << std::endl;
         return;
     }
     imageBase64 = value.asString();

@@ -6,6 +6,7 @@
 #include "persistence/Options.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/TextureManager.hpp"
+#include "ui/Utf8.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 
@@ -17,11 +18,6 @@ const char* const roleLabels[] = { "Leader", "Medic", "Engineer" };
 const char* const fullPip = "deploymanager/experience_pip_full.png";
 const char* const emptyPip = "deploymanager/experience_pip_empty.png";
 constexpr int lightTextMode = 2;
-
-sf::String utf8(const std::string& text)
-{
-    return sf::String::fromUtf8(text.begin(), text.end());
-}
 
 sf::Color historyColour()
 {
@@ -83,7 +79,7 @@ void CharacterInfoPanel::show(TextureManager& textures, float x, float y, Charac
     std::string name = character.name();
     if (character.isDead)
         name += " (dead)";
-    texts.getText(nameText_).setString(utf8(name));
+    texts.getText(nameText_).setString(Utf8::toLabel(name));
     texts.getText(nameText_).setFillColor(character.color);
     texts.setTextPosition(nameText_, left, top);
 
@@ -93,7 +89,7 @@ void CharacterInfoPanel::show(TextureManager& textures, float x, float y, Charac
         portraitShown_ = true;
     }
 
-    texts.getText(historyText_).setString(utf8(wrapText(character.history, historyWidth)));
+    texts.getText(historyText_).setString(Utf8::toLabel(wrapText(character.history, historyWidth)));
     texts.getText(historyText_).setFillColor(historyColour());
     texts.setTextPosition(historyText_, left, top + 18);
 

@@ -487,6 +487,13 @@ bool CharacterManager::crewOnShipLeft()
     return std::any_of(crewOnShip.begin(), crewOnShip.end(), [](const Character& c) { return !c.isDead; });
 }
 
+std::int32_t CharacterManager::livingCrewCount()
+{
+    std::lock_guard guard(mutex_);
+    return static_cast<std::int32_t>(
+        std::count_if(crewOnShip.begin(), crewOnShip.end(), [](const Character& c) { return !c.isDead; }));
+}
+
 bool CharacterManager::crewIsAlive(std::int32_t i)
 {
     std::lock_guard guard(mutex_);

@@ -97,6 +97,8 @@ public:
     std::int32_t depCrewLeft();
     std::int32_t depCrewTotal();
     bool crewOnShipLeft();
+    // How many aboard are alive (the mouths the ship feeds).
+    std::int32_t livingCrewCount();
     bool crewIsAlive(std::int32_t i);
     std::int32_t getLead();
     std::int32_t getMed();

@@ -1,36 +1,26 @@
-// libFuzzer entry for the character reader: a character file and the crew of a session
-// save. Reading must never stop the program, and a character read whole must write the
-// same object again after a second reading (what the session save relies on).
-//
-// Input: the file's text.
+// libFuzzer entry for the character reader: a character file, and the same object as the
+// crew of a session save. Reading must never stop the program nor decode a portrait beyond
+// the size cap, and a character read whole, saved and read again, saves the same (what the
+// session save relies on).
 
 #include "core/JsonRead.hpp"
-#include "core/Logger.hpp"
 #include "crew/Character.hpp"
 #include "crew/CharacterManager.hpp"
-
-#include <SFML/System/Err.hpp>
+#include "fuzz/FuzzSupport.hpp"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
-#include <streambuf>
 #include <string>
 
 namespace {
-
-class NullBuffer : public std::streambuf {
-protected:
-    int overflow(int c) override { return c; }
-};
 
 // An empty assets folder: no portraits to embed, no memento pictures, no colours file.
 const std::string& assetsRoot()
 {
     static const std::string root = [] {
-        std::string folder = std::filesystem::temp_directory_path().string() + "/qv-character-fuzz/";
+        const std::string folder = fuzzFolder() + "/assets/";
         std::filesystem::create_directories(folder + "char");
         return folder;
     }();
@@ -42,28 +32,17 @@ const std::string& assetsRoot()
 CharacterManager& roster()
 {
     static CharacterManager* instance =
-        new CharacterManager({ assetsRoot(), assetsRoot() + "mods/", assetsRoot() + "charImages/" });
+        new CharacterManager({ assetsRoot(), fuzzFolder() + "/mods/", fuzzFolder() + "/charImages/" });
     return *instance;
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    // The reader reports every oddity; the fuzzer would spend its time writing them.
-    static NullBuffer quiet;
-    std::cout.rdbuf(&quiet);
-    sf::err().rdbuf(&quiet);
-    Logger::close();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string text(reinterpret_cast<const char*>(data), size);
     Json::Value root;
     std::string errors;
-    if (!parseJsonText(text, root, errors))
+    if (!parseJsonText(std::string(reinterpret_cast<const char*>(data), size), root, errors))
         return 0;
 
     Character first(assetsRoot());
@@ -73,6 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const Character::ReadError&) {
         whole = false;
     }
+    const sf::Vector2u portrait = first.card.portraitImage().getSize();
+    if (portrait.x > 4096 || portrait.y > 4096)
+        std::abort();
     if (whole && first.hasProperty("name")) {
         const Json::Value saved = first.toJson();
         Character second(assetsRoot());
