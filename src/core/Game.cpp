@@ -302,8 +302,8 @@ void Game::shutdown()
     MapScreen::destroy();
     // The mission script is stopped and awaited here, then the Lua state, the mission data
     // and the screens owned by the game are released.
-    // Process-wide objects, each only if it was ever created (the crew creator and the map
-    // screen join this list with their classes).
+    // Process-wide objects, each only if it was ever created (the crew creator joins this
+    // list with its class).
     Options::destroy();
     FontStore::destroy();
     TextureManager::destroy();
