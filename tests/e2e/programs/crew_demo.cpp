@@ -8,15 +8,12 @@
 // game assets hold no characters yet, a stand-in crew with simple stand-in portraits is
 // written there, so the checked picture stays the same whatever the shipped crew is.
 
-#include "core/Logger.hpp"
 #include "core/TextFunctions.hpp"
 #include "crew/CharacterManager.hpp"
 #include "crew/CrewColours.hpp"
 #include "crew/CrewVocabulary.hpp"
-#include "support/QuietUiHost.hpp"
-#include "ui/TextManager.hpp"
+#include "support/DemoStage.hpp"
 #include "ui/TextureManager.hpp"
-#include "ui/UiHost.hpp"
 
 #include <SFML/Graphics.hpp>
 
@@ -121,13 +118,7 @@ int main(int argc, char** argv)
     if (standIn)
         writeStandInCrew(assets);
 
-    sf::RenderWindow window(sf::VideoMode(1280, 720), "crew demo", sf::Style::Titlebar);
-    const sf::View gameView(sf::FloatRect(0.f, 0.f, 640.f, 360.f));
-    const sf::View pixelView(sf::FloatRect(0.f, 0.f, 1280.f, 720.f));
-    QuietUiHost host(pixelView);
-    UiHost::install(&host);
-    TextManager::get().setScale(2.f);
-    TextureManager::resetForTests(assets, false);
+    DemoStage stage("crew demo", assets);
     TextureManager& textures = TextureManager::get();
     {
         CharacterManager roster({ assets, work + "mods/", work + "charImages/" });
@@ -168,32 +159,21 @@ int main(int argc, char** argv)
             { "deploymanager/experience_panel_bg.png", "296", "258" },
             { "general/character_related/character_baseplatform_normal_offline.png", "337", "62" },
         };
-        sf::Texture shot;
-        for (int frame = 0; frame < 3; ++frame) {
-            window.clear(sf::Color(12, 12, 12));
-            window.setView(gameView);
-            for (const auto& part : backdrop) {
-                sf::Sprite sprite(textures.getTexture(part[0]));
-                sprite.setPosition(std::stof(part[1]), std::stof(part[2]));
-                window.draw(sprite);
-            }
-            roster.drawCrewView(window, 0);
-            roster.drawCharacterInfo(window);
-            roster.drawMementoGrid(window, sf::Vector2f(466.f, 60.f), 1);
-            if (frame == 2) {
-                shot.create(window.getSize().x, window.getSize().y);
-                shot.update(window);
-            }
-            window.display();
-        }
-        if (!shot.copyToImage().saveToFile(argv[2]))
+        const sf::Image shot = stage.capture(
+            [&](sf::RenderWindow& window) {
+                for (const auto& part : backdrop) {
+                    sf::Sprite sprite(textures.getTexture(part[0]));
+                    sprite.setPosition(std::stof(part[1]), std::stof(part[2]));
+                    window.draw(sprite);
+                }
+                roster.drawCrewView(window, 0);
+                roster.drawCharacterInfo(window);
+                roster.drawMementoGrid(window, sf::Vector2f(466.f, 60.f), 1);
+            },
+            sf::Color(12, 12, 12));
+        if (!shot.saveToFile(argv[2]))
             return 1;
-    } // the roster's labels go before the text manager
-    TextureManager::destroy();
-    TextManager::destroy();
+    } // the roster's labels go before the stage
     CrewColours::destroy();
-    UiHost::install(nullptr);
-    window.close();
-    Logger::close(); // as the game signs off: the log is closed before static clean-up
     return 0;
 }
