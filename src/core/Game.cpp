@@ -11,6 +11,8 @@
 #include "core/StateManager.hpp"
 #include "core/TimedActions.hpp"
 #include "core/WindowGeometry.hpp"
+#include "crew/CharacterManager.hpp"
+#include "crew/CrewColours.hpp"
 #include "persistence/FontStore.hpp"
 #include "persistence/Options.hpp"
 #include "persistence/OptionsScreen.hpp"
@@ -116,6 +118,8 @@ Game::Game(AchievementManager& achievements)
     WindowManager::get(); // the holder of the modal windows, on the main thread
     achievements_.buildCatalogue();
     // The screens are created here, in the order of the start-up sequence, as they join the game.
+    // The crew roster comes with the new-game crew selection: it reads every character now.
+    CharacterManager& roster = CharacterManager::get();
     MapScreen& map = MapScreen::get(); // the ship and the player statistics
     map.stats().setAchievementManager(&achievements_);
     map.setMissionManager(&missionManager_);
@@ -127,9 +131,13 @@ Game::Game(AchievementManager& achievements)
     sector_ = std::make_unique<Sector>(missionManager_, map.ship(), map.pictures().asteroidBackgrounds.size(),
                                        map.pictures().asteroidForegrounds.size(), map.fogMode());
     map.attachSector(sector_.get());
+    roster.setPlayerStats(&map.stats());
+    // Mementos are dated with the ship's jump count (asked for outside the roster's lock).
+    roster.setJumpCountSource([] { return MapScreen::exists() ? MapScreen::get().ship().getJumpCount() : 0; });
 
     AudioManager::get(); // loads every sound effect and lists the music
     TextureManager& textures = TextureManager::get(); // registers every sprite-sheet frame
+    roster.registerSpriteTextures();
     // The options screen shows what Options read at the start.
     OptionsScreen& optionsScreen = OptionsScreen::get();
     optionsScreen.onWindowModeChanged = [this] { applyWindowMode(); };
@@ -222,6 +230,18 @@ void Game::startDeveloperRun()
     const int lines = developerShipLogLines();
     for (int i = 1; i <= lines; ++i)
         ship.adjustSensors(i % 2 ? 0.5f : -0.5f, "developer log line " + std::to_string(i));
+    // The crew selection's stand-in: the first characters of the library, as many as Medium takes.
+    CharacterManager& roster = CharacterManager::get();
+    roster.resetCrew();
+    {
+        auto guard = roster.lock();
+        const std::deque<Character>& library = roster.getCrewOnShip();
+        const std::size_t count = std::min<std::size_t>(library.size(), MissionManager::medium);
+        roster.getChosenCrew().assign(library.begin(), library.begin() + static_cast<std::ptrdiff_t>(count));
+        for (Character& member : roster.getChosenCrew())
+            member.bonusMultiplier = 0.5f;
+    }
+    roster.boardChosenCrew();
 }
 
 void Game::openShipSystems()
@@ -323,6 +343,11 @@ void Game::shutdown()
     AudioManager::destroy();
     if (sessionActive_ && saveTask_.valid())
         saveTask_.wait();
+    // The roster stops counting into the statistics the map screen takes with it.
+    if (CharacterManager::exists()) {
+        CharacterManager::get().setPlayerStats(nullptr);
+        CharacterManager::get().setJumpCountSource(nullptr);
+    }
     // The map screen lets go of the sector, which goes before the ship it flies.
     if (MapScreen::exists())
         MapScreen::get().attachSector(nullptr);
@@ -331,14 +356,16 @@ void Game::shutdown()
     OptionsScreen::destroy();
     // The mission script is stopped and awaited here, then the Lua state, the mission data
     // and the screens owned by the game are released.
-    // Process-wide objects, each only if it was ever created (the crew creator, the map
-    // screen, the texture registry, the crew roster, the text manager and the modal window
-    // holder join this list with their classes).
+    // Process-wide objects, each only if it was ever created (the crew creator joins this
+    // list with its class).
     Options::destroy();
     FontStore::destroy();
     TextureManager::destroy();
     StateManager::destroy();
     TimedActions::destroy();
+    // Before the text manager: the cards remove their name labels from it.
+    CharacterManager::destroy();
+    CrewColours::destroy();
     // A window still open removes its labels only while the text manager exists, so this
     // order (text manager, then the window holder) is safe either way.
     TextManager::destroy();
@@ -379,6 +406,9 @@ void Game::fixedStep()
     // thread, between draws and event dispatch; also while paused, beneath the pause menu.
     WindowManager::get().applyRequests();
     TimedActions::get().fire();
+    // Death sounds a mission script asked for are played here, on the main thread.
+    for (const std::string& sound : CharacterManager::get().takeQueuedSounds())
+        AudioManager::get().playSound(sound);
     // A mission's autosave request is served here once missions exist.
 
     StateManager& states = StateManager::get();

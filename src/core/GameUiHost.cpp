@@ -3,6 +3,7 @@
 #include "audio/AudioManager.hpp"
 #include "core/FileUtils.hpp"
 #include "core/StateManager.hpp"
+#include "crew/CrewColours.hpp"
 #include "persistence/FontStore.hpp"
 #include "persistence/Options.hpp"
 #include "persistence/OptionsScreen.hpp"
@@ -41,6 +42,12 @@ void GameUiHost::refreshOptionsScreen()
 {
     if (OptionsScreen::exists())
         OptionsScreen::get().refresh();
+}
+
+// A typed name gets the colour the roster would give a crew member of that name.
+sf::Color GameUiHost::nameColour(const std::string& name)
+{
+    return CrewColours::get().forName(name);
 }
 
 const sf::Font* GameUiHost::previewFont(const std::string& name)

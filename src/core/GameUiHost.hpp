@@ -14,4 +14,5 @@ public:
     void requestTitle() override;
     void refreshOptionsScreen() override;
     const sf::Font* previewFont(const std::string& name) override;
+    sf::Color nameColour(const std::string& name) override;
 };
