@@ -329,40 +329,38 @@ void OptionsScreen::pressButtons(float x, float y)
             return;
         }
     }
-    if (missionPrintToggle_.contains(x, y)) {
-        host.playSound(clickSound);
-        toggle(options.missionPrint);
-    } else if (spriteCursorToggle_.contains(x, y)) {
+    if (spriteCursorToggle_.contains(x, y)) {
         host.playSound(clickSound);
         options.spriteCursor = !options.spriteCursor;
         if (onPointerChanged)
             onPointerChanged();
         options.saveOptions();
         refresh();
-    } else if (foodToggle_.contains(x, y)) {
-        host.playSound(clickSound);
-        toggle(options.foodCheat);
-    } else if (planetToggle_.contains(x, y)) {
-        host.playSound(clickSound);
-        toggle(options.planetCheat);
-    } else if (fastForwardToggle_.contains(x, y)) {
-        host.playSound(clickSound);
-        toggle(options.fastForwardText);
-    } else if (pauseToggle_.contains(x, y)) {
-        host.playSound(clickSound);
-        toggle(options.pauseText);
-    } else if (openUserFolderButton_.contains(x, y)) {
-        host.playSound(clickSound);
-        host.openInShell(userPath());
-        refresh();
-    } else if (openLogFolderButton_.contains(x, y)) {
-        host.playSound(clickSound);
-        host.openInShell(logsPath());
-        refresh();
-    } else if (openLogButton_.contains(x, y)) {
-        host.playSound(clickSound);
-        host.openInShell(Logger::path());
-        refresh();
+        return;
+    }
+    const std::pair<Button*, bool*> switches[] = {{&missionPrintToggle_, &options.missionPrint},
+                                                  {&foodToggle_, &options.foodCheat},
+                                                  {&planetToggle_, &options.planetCheat},
+                                                  {&fastForwardToggle_, &options.fastForwardText},
+                                                  {&pauseToggle_, &options.pauseText}};
+    for (const auto& [button, setting] : switches) {
+        if (button->contains(x, y)) {
+            host.playSound(clickSound);
+            toggle(*setting);
+            return;
+        }
+    }
+    // The folders are asked for only when opened: asking makes them.
+    const std::pair<Button*, std::string (*)()> places[] = {{&openUserFolderButton_, &userPath},
+                                                             {&openLogFolderButton_, &logsPath},
+                                                             {&openLogButton_, &Logger::path}};
+    for (const auto& [button, place] : places) {
+        if (button->contains(x, y)) {
+            host.playSound(clickSound);
+            host.openInShell(place());
+            refresh();
+            return;
+        }
     }
 }
 

@@ -93,7 +93,7 @@ second="$shots/summary-second.png"
 window_shot "$second"
 check '(( $(count "$second" 240 110 832 415 "$amber") > 300 ))' "no summary after the light jump"
 check '(( $(changed "$first" "$second" 240 110 832 415) > 100 ))' "the jump report did not change with the jump"
-check '(( $(changed "$first" "$second" 120 20 490 280) > 30 ))' "the designation did not change with the jump"
+check '(( $(changed "$first" "$second" 130 20 600 280) > 30 ))' "the designation did not change with the jump"
 
 qv_close
 qv_wait_exit 30
