@@ -105,7 +105,7 @@ void Game::run()
 
 bool Game::savePlayer()
 {
-    if (missionManager_.running)
+    if (missionManager_.getDeployStatus())
         return false;
     bool saved = playerStats_.saveFile(savedPath() + "playerSave.json");
     if (saved)

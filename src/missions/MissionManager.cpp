@@ -2,10 +2,13 @@
 
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
+#include "persistence/Options.hpp"
 
 #include <algorithm>
 #include <chrono>
 #include <limits>
+#include <stdexcept>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -99,7 +102,10 @@ void MissionManager::resetRunLists(std::int32_t newDifficulty)
     storyMissions = storyCatalogue;
     sideMissions = sideCatalogue;
     randomMissions = randomCatalogue;
-    questItems.clear();
+    {
+        std::lock_guard<std::mutex> guard(runLock_);
+        questItems_.clear();
+    }
     gameOver = false;
     difficulty = newDifficulty;
 }
@@ -174,4 +180,420 @@ void MissionManager::reseedRandom()
 std::int32_t MissionManager::random()
 {
     return static_cast<std::int32_t>(missionRandom());
+}
+
+// ---- The mission runtime: script side ----
+
+namespace {
+
+// How long a script's poll for a pick sleeps when there is none yet.
+constexpr auto choicePollRest = std::chrono::milliseconds(2);
+
+std::string plainTextOf(const std::vector<MarkupPart>& parts)
+{
+    std::string plain;
+    for (const MarkupPart& part : parts)
+        plain += part.text;
+    return plain;
+}
+
+} // namespace
+
+bool MissionManager::getDeployStatus()
+{
+    const Phase now = phase_.load();
+    return now == Phase::Live || now == Phase::Closing;
+}
+
+void MissionManager::queueMessage(const std::string& text, bool isHeader)
+{
+    queueLine(text, isHeader, true);
+}
+
+void MissionManager::queueLine(const std::string& text, bool isHeader, bool charged)
+{
+    if (!live())
+        return;
+    if (text == " " && lastMessageText_ == " ") {
+        if (!choiceJustFinalized_)
+            return;
+        isHeader = true;
+    }
+    if (charged)
+        budget_.chargeMessage(text.size());
+    auto message = std::make_shared<MissionMessage>();
+    message->parts = parseColorMarkup(text);
+    message->plainText = plainTextOf(message->parts);
+    message->text = text;
+    message->isHeader = isHeader;
+    choiceJustFinalized_ = false;
+    lastMessageText_ = text;
+    message->id = ++messageCount_;
+    message->sequence = nextSequence_++;
+    if (isHeader && missionPrint_.load())
+        QV_LOG << message->plainText << std::endl;
+    deliverMessage(std::move(message));
+}
+
+void MissionManager::deliverMessage(std::shared_ptr<MissionMessage> message)
+{
+    std::unique_lock<std::mutex> lock(messageLock_, std::try_to_lock);
+    if (!lock.owns_lock()) {
+        deferredMessages_.push_back(std::move(message));
+        return;
+    }
+    for (auto& deferred : deferredMessages_)
+        messageQueue_.push_back(std::move(deferred));
+    deferredMessages_.clear();
+    messageQueue_.push_back(std::move(message));
+}
+
+void MissionManager::deliverChoiceSet(std::shared_ptr<MissionChoiceSet> set)
+{
+    std::unique_lock<std::mutex> lock(choiceLock_, std::try_to_lock);
+    if (!lock.owns_lock()) {
+        deferredChoiceSets_.push_back(std::move(set));
+        return;
+    }
+    for (auto& deferred : deferredChoiceSets_)
+        choiceSetQueue_.push_back(std::move(deferred));
+    deferredChoiceSets_.clear();
+    choiceSetQueue_.push_back(std::move(set));
+}
+
+bool MissionManager::flushDeferred()
+{
+    bool delivered = true;
+    if (!deferredMessages_.empty()) {
+        std::unique_lock<std::mutex> lock(messageLock_, std::try_to_lock);
+        if (lock.owns_lock()) {
+            for (auto& deferred : deferredMessages_)
+                messageQueue_.push_back(std::move(deferred));
+            deferredMessages_.clear();
+        } else {
+            delivered = false;
+        }
+    }
+    if (!deferredChoiceSets_.empty()) {
+        std::unique_lock<std::mutex> lock(choiceLock_, std::try_to_lock);
+        if (lock.owns_lock()) {
+            for (auto& deferred : deferredChoiceSets_)
+                choiceSetQueue_.push_back(std::move(deferred));
+            deferredChoiceSets_.clear();
+        } else {
+            delivered = false;
+        }
+    }
+    return delivered;
+}
+
+void MissionManager::scriptFinished(const std::atomic<bool>& stop)
+{
+    // The main thread holds a lock for a moment once a frame; a few tries always get through
+    // unless the game has stopped taking (then the text no longer matters).
+    for (int attempt = 0; attempt < 500 && !stop.load(); ++attempt) {
+        if (flushDeferred())
+            return;
+        std::this_thread::sleep_for(choicePollRest);
+    }
+    if (!deferredMessages_.empty() || !deferredChoiceSets_.empty())
+        QV_LOG << "Warning: MissionManager::scriptFinished, text still waiting when the script ended" << std::endl;
+}
+
+void MissionManager::addChoice(const std::string& text, bool locked)
+{
+    std::string label = std::to_string(pendingChoices_.size() + 1) + ". " + text;
+    budget_.chargeChoice(pendingChoices_.size(), label.size());
+    pendingChoices_.push_back(MissionChoice{std::move(label), locked});
+}
+
+void MissionManager::buildChoice(const std::string& text)
+{
+    addChoice(text, false);
+}
+
+void MissionManager::buildLockedChoice(const std::string& text)
+{
+    addChoice(text, true);
+}
+
+void MissionManager::finalizeChoice()
+{
+    if (!live())
+        return;
+    choiceJustFinalized_ = true;
+    std::vector<MissionChoice> choices;
+    choices.swap(pendingChoices_);
+    postChoiceSet(std::move(choices));
+}
+
+void MissionManager::postChoiceSet(std::vector<MissionChoice> choices)
+{
+    if (!live())
+        return;
+    budget_.chargeChoiceSet();
+    auto set = std::make_shared<MissionChoiceSet>();
+    set->choices = std::move(choices);
+    set->sequence = nextSequence_++;
+    set->anchor = messageCount_ - 1;
+    postedSets_.push_back(set);
+    deliverChoiceSet(std::move(set));
+}
+
+std::int32_t MissionManager::getChoiceResponse(std::int32_t set)
+{
+    std::int32_t response = -1;
+    if (live() && set >= 0 && static_cast<std::size_t>(set) < postedSets_.size())
+        response = postedSets_[static_cast<std::size_t>(set)]->response.load();
+    // A script waiting for a pick keeps its deferred text moving.
+    flushDeferred();
+    if (response == -1)
+        std::this_thread::sleep_for(choicePollRest);
+    return response;
+}
+
+void MissionManager::rechoice(std::int32_t set)
+{
+    if (!live())
+        return;
+    if (set < 0 || static_cast<std::size_t>(set) >= postedSets_.size())
+        throw std::out_of_range("invalid vector<T> subscript");
+    const MissionChoiceSet& old = *postedSets_[static_cast<std::size_t>(set)];
+    std::vector<MissionChoice> choices = old.choices;
+    // An unanswered set is offered again as it was.
+    const std::int32_t picked = old.response.load();
+    if (picked >= 0 && static_cast<std::size_t>(picked) < choices.size()) {
+        const std::string pickedLabel = choices[static_cast<std::size_t>(picked)].label;
+        for (MissionChoice& choice : choices)
+            if (choice.label == pickedLabel)
+                choice.locked = true;
+    }
+    postChoiceSet(std::move(choices));
+}
+
+void MissionManager::addQuestItem(const std::string& item)
+{
+    std::lock_guard<std::mutex> guard(runLock_);
+    if (std::find(questItems_.begin(), questItems_.end(), item) != questItems_.end()) {
+        QV_LOG << "We already had the quest item: " << item << std::endl;
+        return;
+    }
+    budget_.chargeQuestItem(questItems_.size(), item.size());
+    questItems_.push_back(item);
+}
+
+void MissionManager::removeQuestItem(const std::string& item)
+{
+    std::lock_guard<std::mutex> guard(runLock_);
+    questItems_.erase(std::remove(questItems_.begin(), questItems_.end(), item), questItems_.end());
+}
+
+bool MissionManager::hasQuestItem(const std::string& item)
+{
+    std::lock_guard<std::mutex> guard(runLock_);
+    return std::find(questItems_.begin(), questItems_.end(), item) != questItems_.end();
+}
+
+std::vector<std::string> MissionManager::questItemList() const
+{
+    std::lock_guard<std::mutex> guard(runLock_);
+    return questItems_;
+}
+
+void MissionManager::setEndScreen(const std::string& name)
+{
+    std::lock_guard<std::mutex> guard(runLock_);
+    endScreenName_ = name;
+    endScreenRequested_ = true;
+}
+
+std::string MissionManager::endScreenName() const
+{
+    std::lock_guard<std::mutex> guard(runLock_);
+    return endScreenName_;
+}
+
+bool MissionManager::endScreenRequested() const
+{
+    std::lock_guard<std::mutex> guard(runLock_);
+    return endScreenRequested_;
+}
+
+bool MissionManager::hasLead()
+{
+    return currentMission_ != nullptr && currentMission_->isDeployMission();
+}
+
+void MissionManager::queueDeath(std::int32_t crewNumber, const std::string& epitaph)
+{
+    if (!live())
+        return;
+    PendingDeath death;
+    // The newest message at this moment: the death is told once the player has read it.
+    death.messageId = messageCount_;
+    death.crewNumber = crewNumber;
+    death.epitaph = epitaph;
+    std::lock_guard<std::mutex> guard(deathLock_);
+    pendingDeaths_.push_back(std::move(death));
+}
+
+void MissionManager::endMission(bool success)
+{
+    if (!live())
+        return;
+    queueLine("", false, false);
+    queueLine(gameEnded_.load() ? "Press LEAVE to exit the terminal."
+                                : "Press LEAVE to exit the terminal - Your game has been saved.",
+              false, false);
+    {
+        // Deaths still waiting for their text happen now, quietly.
+        std::lock_guard<std::mutex> guard(deathLock_);
+        for (PendingDeath& death : pendingDeaths_) {
+            death.immediate = true;
+            death.withSound = false;
+        }
+    }
+    if (currentMission_)
+        currentMission_->isCompleted = success;
+    // The anchor is set once, when everything the ending changes is done, and only then does
+    // the phase tell the screen to watch for it.
+    endAnchor_ = messageCount_;
+    phase_ = Phase::Closing;
+    flushDeferred();
+}
+
+void MissionManager::endGame(bool won)
+{
+    if (!live())
+        return;
+    if (!won)
+        gameOver = true;
+    gameEnded_ = true;
+    endMission(true);
+}
+
+// ---- The mission runtime: main thread ----
+
+void MissionManager::setCurrentMission(Mission* mission)
+{
+    currentMission_ = mission;
+    {
+        std::lock_guard<std::mutex> guard(runLock_);
+        endScreenName_.clear();
+        endScreenRequested_ = false;
+    }
+    gameOver = false;
+}
+
+void MissionManager::resetForMission()
+{
+    missionPrint_ = Options::exists() ? Options::get().missionPrint : true;
+    {
+        std::lock_guard<std::mutex> guard(messageLock_);
+        messageQueue_.clear();
+    }
+    {
+        std::lock_guard<std::mutex> guard(choiceLock_);
+        choiceSetQueue_.clear();
+    }
+    {
+        std::lock_guard<std::mutex> guard(deathLock_);
+        pendingDeaths_.clear();
+    }
+    deferredMessages_.clear();
+    deferredChoiceSets_.clear();
+    pendingChoices_.clear();
+    postedSets_.clear();
+    lastMessageText_ = "first";
+    choiceJustFinalized_ = false;
+    messageCount_ = 0;
+    nextSequence_ = 0;
+    budget_.reset();
+    displayed_.clear();
+    offered_.clear();
+    saveRequested_ = false;
+    gameEnded_ = false;
+    endAnchor_ = -1;
+    phase_ = Phase::Live;
+}
+
+void MissionManager::takeQueued()
+{
+    {
+        std::unique_lock<std::mutex> lock(messageLock_, std::try_to_lock);
+        if (lock.owns_lock()) {
+            for (auto& message : messageQueue_)
+                displayed_.push_back(DisplayedMessage{std::move(message), false});
+            messageQueue_.clear();
+        }
+    }
+    {
+        std::unique_lock<std::mutex> lock(choiceLock_, std::try_to_lock);
+        if (lock.owns_lock()) {
+            for (auto& set : choiceSetQueue_)
+                offered_.push_back(OfferedChoiceSet{std::move(set), false, false});
+            choiceSetQueue_.clear();
+        }
+    }
+    carryOutDueDeaths(0);
+}
+
+void MissionManager::carryOutDueDeaths(std::int32_t shownId)
+{
+    std::vector<PendingDeath> due;
+    {
+        std::lock_guard<std::mutex> guard(deathLock_);
+        auto firstDue = std::stable_partition(pendingDeaths_.begin(), pendingDeaths_.end(), [&](const PendingDeath& death) {
+            return !(death.immediate || (shownId > 0 && death.messageId <= shownId));
+        });
+        due.assign(std::make_move_iterator(firstDue), std::make_move_iterator(pendingDeaths_.end()));
+        pendingDeaths_.erase(firstDue, pendingDeaths_.end());
+    }
+    for (const PendingDeath& death : due)
+        if (carryOutDeath)
+            carryOutDeath(death);
+}
+
+void MissionManager::revealMessage(std::size_t index)
+{
+    if (index >= displayed_.size() || displayed_[index].revealed)
+        return;
+    displayed_[index].revealed = true;
+    const std::int32_t id = displayed_[index].message->id;
+    carryOutDueDeaths(id);
+    if (phase_.load() == Phase::Closing && id >= endAnchor_.load()) {
+        if (!gameEnded_.load())
+            saveRequested_ = true;
+        endAnchor_ = -1;
+        phase_ = Phase::Closed;
+    }
+}
+
+bool MissionManager::showChoiceSet(std::size_t set)
+{
+    if (set >= offered_.size() || offered_[set].shown)
+        return false;
+    offered_[set].shown = true;
+    return true;
+}
+
+bool MissionManager::answerChoice(std::size_t set, std::int32_t index)
+{
+    if (set >= offered_.size())
+        return false;
+    OfferedChoiceSet& offered = offered_[set];
+    if (!offered.shown || offered.answered || index < 0
+        || static_cast<std::size_t>(index) >= offered.set->choices.size()
+        || offered.set->choices[static_cast<std::size_t>(index)].locked)
+        return false;
+    offered.answered = true;
+    offered.set->response = index;
+    return true;
+}
+
+void MissionManager::leaveMission()
+{
+    phase_ = Phase::Idle;
+    endAnchor_ = -1;
+    gameEnded_ = false;
 }

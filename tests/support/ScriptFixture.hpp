@@ -1,0 +1,84 @@
+#pragma once
+
+#include "missions/LuaManager.hpp"
+#include "missions/MissionManager.hpp"
+#include "support/LogCapture.hpp"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+// A mission manager over an empty catalogue and a Lua manager whose error windows are
+// counted, both over a private assets folder (with an empty "missions/library/library.lua")
+// where tests write their scripts.
+class ScriptFixture : public ::testing::Test {
+protected:
+    ScriptFixture()
+        : assets(log.home().root() + "/assets/")
+        , missions(nullptr, assets)
+        , lua(&missions, nullptr, assets)
+    {
+        std::filesystem::create_directories(assets + "missions/library");
+        writeScript("missions/library/library.lua", "");
+        lua.showErrorWindow = [this](const std::string& text) {
+            ++errorWindows;
+            lastErrorWindow = text;
+        };
+    }
+    ~ScriptFixture() override { lua.stopScript(); }
+
+    // Writes `text` under the assets folder and returns its full path.
+    std::string writeScript(const std::string& relative, const std::string& text)
+    {
+        const std::string path = assets + relative;
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream(path) << text;
+        return path;
+    }
+
+    // Runs `text` as the mission script and waits for it to end.
+    void runToEnd(const std::string& text, std::chrono::milliseconds timeout = std::chrono::seconds(5))
+    {
+        lua.runScript(writeScript("missions/lua/test.lua", text));
+        ASSERT_TRUE(lua.waitForScript(timeout)) << "the script did not end";
+    }
+
+    // The main thread's side of a mission until `done` or the timeout: take what is queued,
+    // reveal every message, show every set.
+    template <class Done>
+    bool serveUntil(Done done, std::chrono::milliseconds timeout = std::chrono::seconds(5))
+    {
+        const auto end = std::chrono::steady_clock::now() + timeout;
+        while (std::chrono::steady_clock::now() < end) {
+            missions.takeQueued();
+            for (std::size_t i = 0; i < missions.displayedMessages().size(); ++i)
+                missions.revealMessage(i);
+            for (std::size_t i = 0; i < missions.offeredChoiceSets().size(); ++i)
+                missions.showChoiceSet(i);
+            lua.runMainThreadWork();
+            if (done())
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    }
+
+    std::vector<std::string> shownTexts()
+    {
+        std::vector<std::string> texts;
+        for (const auto& shown : missions.displayedMessages())
+            texts.push_back(shown.message->text);
+        return texts;
+    }
+
+    LogCapture log;
+    std::string assets;
+    MissionManager missions;
+    LuaManager lua;
+    int errorWindows = 0;
+    std::string lastErrorWindow;
+};
