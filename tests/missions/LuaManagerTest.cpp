@@ -1,0 +1,157 @@
+#include "missions/LuaManager.hpp"
+
+#include "achievements/VoidAchievementManager.hpp"
+#include "support/ScriptFixture.hpp"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+class Scripts : public ScriptFixture {
+};
+
+} // namespace
+
+TEST_F(Scripts, WhatTheChunkReturnsDecidesWhetherTheMissionEnds)
+{
+    const struct {
+        const char* script;
+        std::int32_t result;
+        bool ends;
+    } cases[] = {
+        { "msnMgr:addMessage('a')", 0, false },
+        { "return 1", 1, true },
+        { "return true", 0, false },
+        { "return 0.5", 1, true },
+        { "return 'the end'", 0, false },
+    };
+    for (const auto& c : cases) {
+        runToEnd(c.script);
+        EXPECT_EQ(lua.getScriptResult(), c.result) << c.script;
+        EXPECT_EQ(missions.phase() == MissionManager::Phase::Closing, c.ends) << c.script;
+        EXPECT_EQ(missions.phase() == MissionManager::Phase::Live, !c.ends) << c.script;
+    }
+    EXPECT_TRUE(log.contains("-- 1\n"));
+    EXPECT_TRUE(log.contains("-- 0.5\n"));
+    EXPECT_EQ(errorWindows, 0);
+}
+
+TEST_F(Scripts, ErrorsAreLoggedExactlyAndOpenOneWindowEach)
+{
+    const std::string syntax = writeScript("missions/lua/syntax.lua", "msnMgr:addMessage('a'\n");
+    lua.runScript(syntax);
+    ASSERT_TRUE(lua.waitForScript(5s));
+    EXPECT_TRUE(log.contains("Lua Environment Failed in doFile()!: lua: error: " + syntax
+                             + ":2: ')' expected (to close '(' at line 1) near <eof>\n"))
+        << log.text();
+    EXPECT_EQ(errorWindows, 1);
+    EXPECT_EQ(lastErrorWindow, std::string("Lua error detected!\n\nClick the button below to open the current game "
+                                           "log.\nPlease send logs to support@quorvane.org"));
+
+    runToEnd("msnMgr:addMessage('before')\nmsnMgr:addMessage('<c=,0,0>bad</c>')\nmsnMgr:addMessage('after')");
+    EXPECT_TRUE(log.contains("Lua Environment Failed in doFile()!: lua: error: " + assets
+                             + "missions/lua/test.lua:2: invalid stoi argument\n"))
+        << log.text();
+    EXPECT_EQ(errorWindows, 2);
+    ASSERT_TRUE(serveUntil([&] { return missions.displayedMessages().size() == 1; }));
+    EXPECT_EQ(shownTexts(), std::vector<std::string>{ "before" }) << "what came before the error stays";
+
+    lua.runScript(assets + "null");
+    ASSERT_TRUE(lua.waitForScript(5s));
+    EXPECT_TRUE(log.contains("Lua Environment Failed in doFile()!: lua: error: cannot open " + assets + "null: No such file"));
+    EXPECT_EQ(errorWindows, 3);
+}
+
+TEST_F(Scripts, AFailingLibraryIsReportedAndTheMissionStillRuns)
+{
+    writeScript("missions/library/library.lua", "function greet() msnMgr:addMessage('hi') end\nerror('broken')");
+    runToEnd("greet()");
+    EXPECT_TRUE(log.contains("Lua Environment Failed in doFile()!: lua: error: " + assets
+                             + "missions/library/library.lua:2: broken\n"));
+    EXPECT_EQ(errorWindows, 1);
+    ASSERT_TRUE(serveUntil([&] { return !missions.displayedMessages().empty(); }));
+    EXPECT_EQ(shownTexts(), std::vector<std::string>{ "hi" });
+}
+
+TEST_F(Scripts, ANewScriptStopsOneThatIgnoresTheEndOfItsMission)
+{
+    // The previous mission was left (no longer running) while its script loops on.
+    lua.runScript(writeScript("missions/lua/stubborn.lua", "while true do pcall(msnMgr.addMessage, msnMgr, 'x') end"));
+    std::this_thread::sleep_for(50ms);
+    missions.leaveMission();
+    EXPECT_TRUE(lua.isScriptRunning());
+    const auto asked = std::chrono::steady_clock::now();
+    runToEnd("msnMgr:addMessage('second mission')");
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, 1s);
+    EXPECT_TRUE(log.contains("Mission script stopped: " + assets + "missions/lua/stubborn.lua\n"));
+    EXPECT_EQ(errorWindows, 0) << "a stop is not an error";
+    ASSERT_TRUE(serveUntil([&] { return !missions.displayedMessages().empty(); }));
+    EXPECT_EQ(shownTexts(), std::vector<std::string>{ "second mission" });
+}
+
+TEST_F(Scripts, HostileScriptsEndInOneErrorWindowAndTheGameGoesOn)
+{
+    const std::size_t small = std::size_t(32) << 20;
+    const struct {
+        std::size_t memoryCap;
+        const char* script;
+        const char* logged;
+    } cases[] = {
+        { small, "local t = {} while true do t[#t + 1] = string.rep('x', 4096) .. #t end", "lua: error: not enough memory\n" },
+        { small, "while true do msnMgr:addMessage('spam') end", "went over its limit of 5000 messages\n" },
+        { small, "for i = 1, 100 do msnMgr:buildChoice('c') end", "went over its limit of 50 choices in one set\n" },
+        { ScriptState::defaultMemoryCap, "local function f() return f() + 1 end f()", "stack overflow" },
+    };
+    int windows = 0;
+    for (const auto& c : cases) {
+        lua.memoryCap = c.memoryCap;
+        runToEnd(c.script, 10s);
+        EXPECT_TRUE(log.contains(c.logged)) << c.script;
+        EXPECT_EQ(errorWindows, ++windows) << c.script;
+    }
+    runToEnd("msnMgr:addMessage('still here')");
+    ASSERT_TRUE(serveUntil([&] { return !missions.displayedMessages().empty(); }));
+    EXPECT_EQ(shownTexts().back(), "still here");
+}
+
+TEST_F(Scripts, WaitingForAPickSleepsInsteadOfSpinning)
+{
+    lua.runScript(writeScript("missions/lua/wait.lua", R"(
+        msnMgr:buildChoice('Wait')
+        msnMgr:finalizeChoice()
+        local polls = 0
+        while msnMgr:getDeployStatus() and msnMgr:getChoiceResponse(0) == -1 do polls = polls + 1 end
+        print('polls ' .. polls)
+    )"));
+    std::this_thread::sleep_for(200ms);
+    missions.leaveMission();
+    ASSERT_TRUE(lua.waitForScript(2s));
+    const std::string text = log.text();
+    const auto at = text.find("polls ");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_LT(std::stoi(text.substr(at + 6)), 150) << "about one poll per 2 ms";
+}
+
+TEST_F(Scripts, AchievementsAreUnlockedOnTheMainThread)
+{
+    struct Recording : VoidAchievementManager {
+        bool unlockAchievement(const std::string& id) override
+        {
+            unlocked.push_back(id);
+            return true;
+        }
+        std::vector<std::string> unlocked;
+    } achievements;
+    LuaManager withAchievements(&missions, &achievements, assets);
+    withAchievements.runScript(writeScript("missions/lua/a.lua", "luaMgr:unlockAchievement('first_contact')"));
+    ASSERT_TRUE(withAchievements.waitForScript(5s));
+    EXPECT_TRUE(achievements.unlocked.empty());
+    withAchievements.runMainThreadWork();
+    EXPECT_EQ(achievements.unlocked, std::vector<std::string>{ "first_contact" });
+}
