@@ -50,6 +50,7 @@ bool escapeIgnoredIn(GameState state)
 Game::Game(AchievementManager& achievements)
     : achievements_(achievements)
     , missionManager_(&achievements_)
+    , luaManager_(&missionManager_, &achievements_)
     , windowStyle_(sf::Style::Fullscreen)
     , loop_(*this)
 {
@@ -57,6 +58,7 @@ Game::Game(AchievementManager& achievements)
     UiHost::install(&uiHost_);
     TextManager::get();
     WindowManager::get(); // created here, so the main thread is the one that owns windows
+    QV_LOG << "Lua Environment Loaded" << std::endl;
     achievements_.buildCatalogue();
     // The screens are created here, in the order of the start-up sequence, as they join the game.
     playerStats_.setAchievementManager(&achievements_);
@@ -120,11 +122,12 @@ void Game::loadPlayer()
 
 void Game::shutdown()
 {
+    luaManager_.leaveMission();
     AudioManager::destroy();
     if (sessionActive_ && saveTask_.valid())
         saveTask_.wait();
-    // The mission script is stopped and awaited here, then the Lua state, the mission data
-    // and the screens owned by the game are released.
+    // The mission script was stopped and awaited above; the mission data and the screens
+    // owned by the game are released with the game.
     // Process-wide objects, each only if it was ever created (the crew creator, the map
     // screen, the texture registry, the crew roster, the text manager and the modal window
     // holder join this list with their classes).
@@ -159,6 +162,11 @@ void Game::fixedStep()
     // Windows requested from other threads (a mission script's error) open here, on this
     // thread, between draws and event dispatch; also while paused, beneath the pause menu.
     WindowManager::get().applyRequests();
+    luaManager_.runMainThreadWork();
+    // Whatever way the game left the mission screen (LEAVE, the title menu, an error window),
+    // the script stops and saves are allowed again.
+    if (StateManager::get().getState() != GameState::Mission)
+        luaManager_.leaveMission();
     TimedActions::get().fire();
     // A mission's autosave request is served here once missions exist.
 

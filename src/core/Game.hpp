@@ -3,6 +3,7 @@
 #include "core/FrameLoop.hpp"
 #include "core/GameUiHost.hpp"
 #include "core/LoopPhases.hpp"
+#include "missions/LuaManager.hpp"
 #include "missions/MissionManager.hpp"
 #include "persistence/PlayerStats.hpp"
 
@@ -65,6 +66,8 @@ private:
 
     AchievementManager& achievements_;
     MissionManager missionManager_;
+    // After the mission manager: destroyed first, stopping the script that uses it.
+    LuaManager luaManager_;
     // Held here until the map screen, which owns them in the full game, exists.
     PlayerStats playerStats_;
     sf::RenderWindow window_;

@@ -66,6 +66,13 @@ bool LuaManager::stopScript(std::chrono::milliseconds patience)
     return false;
 }
 
+void LuaManager::leaveMission()
+{
+    stopScript();
+    if (missions_->phase() != MissionManager::Phase::Idle)
+        missions_->leaveMission();
+}
+
 bool LuaManager::waitForScript(std::chrono::milliseconds timeout)
 {
     if (!task_)

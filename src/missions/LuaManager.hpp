@@ -56,6 +56,9 @@ public:
     // inside a single library call past that is left behind with a log line (it can no
     // longer touch the game: every bound call raises once stopped). True when no script runs.
     bool stopScript(std::chrono::milliseconds patience = std::chrono::seconds(2));
+    // The mission is left, by whatever path (LEAVE, the title menu, an error window, shutdown):
+    // the script is stopped and the mission runtime goes idle, so saves are allowed again.
+    void leaveMission();
     // Waits, without stopping it, for the script to end (runner, tests).
     bool waitForScript(std::chrono::milliseconds timeout);
     bool isScriptRunning() const;

@@ -155,3 +155,17 @@ TEST_F(Scripts, AchievementsAreUnlockedOnTheMainThread)
     withAchievements.runMainThreadWork();
     EXPECT_EQ(achievements.unlocked, std::vector<std::string>{ "first_contact" });
 }
+
+TEST_F(Scripts, LeavingTheMissionByAnyPathEndsItEvenAfterAnError)
+{
+    runToEnd("msnMgr:addMessage('a') error('lost signal')");
+    EXPECT_EQ(errorWindows, 1);
+    EXPECT_TRUE(missions.getDeployStatus()) << "the failed mission still counts as running";
+    lua.leaveMission(); // what the game does on the way to the title menu
+    EXPECT_FALSE(missions.getDeployStatus()) << "so saves are allowed again";
+
+    lua.runScript(writeScript("missions/lua/loop.lua", "while true do end"));
+    lua.leaveMission();
+    EXPECT_FALSE(lua.isScriptRunning());
+    EXPECT_EQ(missions.phase(), MissionManager::Phase::Idle);
+}
