@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -168,4 +170,35 @@ TEST_F(Scripts, LeavingTheMissionByAnyPathEndsItEvenAfterAnError)
     lua.leaveMission();
     EXPECT_FALSE(lua.isScriptRunning());
     EXPECT_EQ(missions.phase(), MissionManager::Phase::Idle);
+}
+
+TEST_F(Scripts, TheLibraryAsksWaitsAndCapitalises)
+{
+    std::ifstream library(std::string(QV_SOURCE_DIR) + "/assets-src/static/missions/library/library.lua");
+    std::stringstream text;
+    text << library.rdbuf();
+    writeScript("missions/library/library.lua", text.str());
+    lua.runScript(writeScript("missions/lua/ask.lua", R"(
+        msnMgr:addMessage(capitalize('<c=1,2,3>she</c> waits.') .. ' ' .. capitalize('ok') .. ' ' .. colored('x', 9, 8, 7))
+        local first = ask({'Left', {'Right', locked = true}, 'Back'})
+        msnMgr:addMessage('picked ' .. first)
+        local again = askAgain(0)
+        msnMgr:addMessage('then ' .. again .. ' of set ' .. choiceSetsOffered - 1)
+        msnMgr:buildChoice('Never answered')
+        msnMgr:finalizeChoice()
+        print('left with ' .. waitForChoice(2))
+    )"));
+    ASSERT_TRUE(serveUntil([&] { return missions.offeredChoiceSets().size() == 1; }));
+    EXPECT_EQ(shownTexts().at(0), "<c=1,2,3>She</c> waits. Ok <c=9,8,7>x</c>");
+    ASSERT_TRUE(missions.answerChoice(0, 2));
+    ASSERT_TRUE(serveUntil([&] { return missions.offeredChoiceSets().size() == 2; }));
+    EXPECT_FALSE(missions.answerChoice(1, 2)) << "the earlier pick is locked now";
+    ASSERT_TRUE(missions.answerChoice(1, 0));
+    ASSERT_TRUE(serveUntil([&] { return missions.offeredChoiceSets().size() == 3; }));
+    EXPECT_EQ(shownTexts().at(1), "picked 3");
+    EXPECT_EQ(shownTexts().at(2), "then 1 of set 1");
+    missions.leaveMission();
+    ASSERT_TRUE(lua.waitForScript(2s));
+    EXPECT_TRUE(log.contains("left with -1\n"));
+    EXPECT_EQ(errorWindows, 0);
 }
