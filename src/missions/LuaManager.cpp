@@ -39,6 +39,10 @@ void LuaManager::runScript(const std::string& path)
     // stopped and awaited before anything it could touch is reset.
     stopScript();
     missions_->resetForMission();
+    {
+        std::lock_guard<std::mutex> guard(errorMutex_);
+        lastErrorLine_.clear();
+    }
     auto task = std::make_shared<Task>();
     task_ = task;
     task->thread = std::thread([this, task, path] { work(task, path); });
@@ -150,9 +154,19 @@ void LuaManager::doFile(ScriptState& state, const std::string& path)
     }
 }
 
+std::string LuaManager::lastErrorLine() const
+{
+    std::lock_guard<std::mutex> guard(errorMutex_);
+    return lastErrorLine_;
+}
+
 void LuaManager::reportError(const std::string& logLine)
 {
     QV_LOG << logLine << std::endl;
+    {
+        std::lock_guard<std::mutex> guard(errorMutex_);
+        lastErrorLine_ = logLine;
+    }
     if (showErrorWindow)
         showErrorWindow(errorWindowText);
 }

@@ -65,6 +65,9 @@ public:
     // The first result of the last finished script chunk, as an int (0 when none).
     std::int32_t getScriptResult() const { return scriptResult_.load(); }
 
+    // The log line of the last script error, "" when none since the last runScript.
+    std::string lastErrorLine() const;
+
     // Carries out what scripts asked of main-thread objects since the last call.
     void runMainThreadWork();
 
@@ -101,6 +104,8 @@ private:
     std::string assetsRoot_;
     std::shared_ptr<Task> task_;
     std::atomic<std::int32_t> scriptResult_ { 0 };
+    mutable std::mutex errorMutex_;
+    std::string lastErrorLine_;
     std::mutex mainThreadMutex_;
     std::vector<std::function<void()>> mainThreadWork_;
 };

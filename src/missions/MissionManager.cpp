@@ -174,7 +174,7 @@ std::int32_t MissionManager::pickRandomMission()
 
 void MissionManager::reseedRandom()
 {
-    missionRandom.seed(clockSeed());
+    missionRandom.seed(fixedSeed_ ? *fixedSeed_ : clockSeed());
 }
 
 std::int32_t MissionManager::random()

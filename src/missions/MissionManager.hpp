@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <random>
 #include <string>
 #include <unordered_map>
@@ -80,9 +81,11 @@ public:
     std::int32_t nextStoryOrder() override;
     // The index in randomMissions of an uncompleted random mission, or -1 when none is left.
     std::int32_t pickRandomMission() override;
-    // Seeds from the monotonic clock; seedRandom gives a fixed seed (tests, replays).
+    // Seeds from the monotonic clock (every script start does), or with the fixed seed when
+    // one is set (replays, the mission runner).
     void reseedRandom() override;
     void seedRandom(std::uint32_t seed) { missionRandom.seed(seed); }
+    void fixRandomSeed(std::optional<std::uint32_t> seed) { fixedSeed_ = seed; }
     std::int32_t random() override;
 
     // ---- Called by the script (its worker thread) ----
@@ -204,6 +207,7 @@ private:
     // Left at its default seed, so the event order is the same in every launch.
     std::mt19937_64 shuffleEngine;
     std::mt19937 missionRandom;
+    std::optional<std::uint32_t> fixedSeed_;
     AchievementManager* achievements;
 
     // Both threads.
