@@ -23,3 +23,10 @@ TimeSource& systemTime()
     static SteadyTimeSource source;
     return source;
 }
+
+std::uint32_t clockSeed()
+{
+    auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::steady_clock::now().time_since_epoch()).count();
+    return static_cast<std::uint32_t>(nanoseconds);
+}

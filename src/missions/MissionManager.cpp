@@ -2,6 +2,7 @@
 
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
+#include "core/TimeSource.hpp"
 #include "persistence/Options.hpp"
 
 #include <algorithm>
@@ -12,13 +13,6 @@
 #include <utility>
 
 namespace {
-
-std::uint32_t clockSeed()
-{
-    auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(
-        std::chrono::steady_clock::now().time_since_epoch()).count();
-    return static_cast<std::uint32_t>(nanoseconds);
-}
 
 // j uniform in 0..i from whole 64-bit draws: values from the incomplete top range are
 // drawn again, so no index is favoured. Fixed here so the order never depends on the

@@ -3,6 +3,7 @@
 #include "achievements/AchievementManager.hpp"
 #include "core/JsonRead.hpp"
 #include "core/Logger.hpp"
+#include "core/NumberConversions.hpp"
 #include "core/ProgramArguments.hpp"
 #include "persistence/AtomicFile.hpp"
 
@@ -63,15 +64,6 @@ void readList(const Json::Value& root, const char* key, std::vector<std::string>
             throw WrongType { key };
         appendUnique(list, element.asString());
     }
-}
-
-// Totals stop at the int32 limits: a save may hold any int32, and the game keeps adding.
-std::int32_t saturatingAdd(std::int32_t total, std::int32_t amount)
-{
-    std::int64_t sum = static_cast<std::int64_t>(total) + amount;
-    sum = std::clamp<std::int64_t>(sum, std::numeric_limits<std::int32_t>::min(),
-                                   std::numeric_limits<std::int32_t>::max());
-    return static_cast<std::int32_t>(sum);
 }
 
 void appendNumbered(std::vector<std::string>& list, const std::string& prefix, std::int32_t last)
@@ -158,6 +150,7 @@ void PlayerStats::addResearch(const std::string& name)
         achievements_->setResearched(research_);
 }
 
+// Totals stop at the int32 limits: a save may hold any int32, and the game keeps adding.
 void PlayerStats::addFoodUsed(std::int32_t amount)
 {
     totalFoodUsed_ = saturatingAdd(totalFoodUsed_, amount);

@@ -339,20 +339,7 @@ void drawBadges(Context& context)
     for (const Family& f : families)
         for (int level = 0; level <= 4; ++level) {
             Canvas c(32, 32);
-            // Ribbon.
-            for (int y = 0; y < 10; ++y)
-                for (int x = 10; x < 22; ++x)
-                    c.set(x, y, ((x - 10) / 2) % 2 == 0 ? f.ink.scaled(0.6f) : space3);
-            // Medal disc, lit from the upper left.
-            for (int y = 6; y < 32; ++y)
-                for (int x = 0; x < 32; ++x) {
-                    float dx = x + 0.5f - 16.f, dy = y + 0.5f - 19.f;
-                    float d = std::hypot(dx, dy);
-                    if (d > 12.5f)
-                        continue;
-                    Rgba p = d > 11.f ? (dx + dy < 0 ? metalHighlight : metalDark) : (d > 10.f ? metal : space1);
-                    c.set(x, y, p);
-                }
+            medal(c, f.ink.scaled(0.6f), space3);
             Rgba ink = level == 0 ? f.ink.scaled(0.55f) : f.ink;
             bitmap(c, 11, 12, f.emblem, {{'x', ink}});
             if (std::string(f.name) == "medic")
@@ -363,12 +350,7 @@ void drawBadges(Context& context)
             context.save(c, std::string("mementos/images/") + f.name + std::to_string(level) + ".png");
         }
     Canvas inset(12, 12);
-    for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 12; ++x) {
-            float d = std::hypot(x + 0.5f - 6.f, y + 0.5f - 6.f);
-            if (d <= 5.5f)
-                inset.set(x, y, d > 4.5f ? metalLight : amberDim);
-        }
+    insetRing(inset, amberDim);
     bitmap(inset, 3, 3, {"x....x", "xx..xx", ".xxxx.", "..xx..", "......", "......"}, {{'x', amberBright}});
     context.save(inset, "mementos/images/rank_inset.png");
 }

@@ -9,6 +9,7 @@ void drawInterfaceArt(Context& context)
     drawButtonArt(context);
     drawScreenArt(context);
     drawAchievementArt(context);
+    drawCrewArt(context);
 }
 
 } // namespace gen

@@ -242,4 +242,29 @@ Canvas upDownSheet(int w, int h, const Face& face, int sheetHeight)
     return c;
 }
 
+void medal(Canvas& c, const Rgba& stripe, const Rgba& gap)
+{
+    for (int y = 0; y < 10; ++y)
+        for (int x = 10; x < 22; ++x)
+            c.set(x, y, ((x - 10) / 2) % 2 == 0 ? stripe : gap);
+    for (int y = 6; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            float dx = x + 0.5f - 16.f, dy = y + 0.5f - 19.f;
+            float d = std::hypot(dx, dy);
+            if (d > 12.5f)
+                continue;
+            c.set(x, y, d > 11.f ? (dx + dy < 0 ? metalHighlight : metalDark) : (d > 10.f ? metal : space1));
+        }
+}
+
+void insetRing(Canvas& c, const Rgba& fill)
+{
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x) {
+            float d = std::hypot(x + 0.5f - 6.f, y + 0.5f - 6.f);
+            if (d <= 5.5f)
+                c.set(x, y, d > 4.5f ? metalLight : fill);
+        }
+}
+
 } // namespace gen::ui

@@ -42,6 +42,11 @@ void stripes(Canvas& c, int x, int y, int w, int h, const Rgba& stripe, const Rg
 void stars(Canvas& c, int x, int y, int w, int h, unsigned seed, float density);
 // A full 640 x 360 screen backdrop: space, a faint grid, and a frame around the edge.
 Canvas backdrop(unsigned seed, const Rgba& tint);
+// A memento medal on a 32 x 32 picture: a ribbon striped `stripe` and `gap` hanging from the top
+// edge into a metal-rimmed dark disc lit from the upper left. Badges and keepsakes draw on it.
+void medal(Canvas& c, const Rgba& stripe, const Rgba& gap);
+// A memento inset, 12 x 12: a light metal ring around a disc of `fill`.
+void insetRing(Canvas& c, const Rgba& fill);
 
 // Draws a small bitmap given as rows of characters; `keys` maps each character to a colour
 // ('.' and ' ' are transparent). Used for icons and glyph-like marks.

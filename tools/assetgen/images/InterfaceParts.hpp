@@ -13,6 +13,8 @@ void drawButtonArt(Context& context);
 void drawScreenArt(Context& context);
 // The achievement pictures, unlocked and locked.
 void drawAchievementArt(Context& context);
+// The shipped characters' portraits and the pictures of the crew's own mementos.
+void drawCrewArt(Context& context);
 
 // Writes one review picture of every PNG under the assets folder, labelled, to `path`.
 void writeContactSheet(const std::string& assetsDir, const std::string& path);
