@@ -123,6 +123,20 @@ int luaBoundCall(lua_State* L)
     return luaInvoke<Method>(L, object, std::make_index_sequence<Traits::arity>{});
 }
 
+// A method of usertype T that the game carries out elsewhere: the call is checked as a T
+// method (colon, stop), then goes to `Method` on the receiver held as the closure's second
+// upvalue (e.g. a ship method the mission runtime counts first).
+template <class T, auto Method>
+int luaForwardCall(lua_State* L)
+{
+    using Traits = LuaMethodTraits<decltype(Method)>;
+    if (!luaSelf<T>(L, 1))
+        raiseBadSelf(L);
+    ScriptState::checkStopped(L);
+    auto* receiver = static_cast<typename Traits::Class*>(lua_touserdata(L, lua_upvalueindex(2)));
+    return luaInvoke<Method>(L, receiver, std::make_index_sequence<Traits::arity>{});
+}
+
 // Registers one usertype. Keeps its methods table on the stack while it lives; the
 // protected call it runs in restores the stack afterwards.
 template <class T>
@@ -154,6 +168,17 @@ public:
     {
         lua_pushfstring(L_, "%s.%s", name_, luaName);
         lua_pushcclosure(L_, &luaBoundCall<Method>, 1);
+        lua_setfield(L_, methods_, luaName);
+        return *this;
+    }
+
+    // A member whose calls go to `Method` of `receiver` (see luaForwardCall).
+    template <auto Method>
+    LuaClass& forward(const char* luaName, typename LuaMethodTraits<decltype(Method)>::Class* receiver)
+    {
+        lua_pushfstring(L_, "%s.%s", name_, luaName);
+        lua_pushlightuserdata(L_, receiver);
+        lua_pushcclosure(L_, &luaForwardCall<T, Method>, 2);
         lua_setfield(L_, methods_, luaName);
         return *this;
     }

@@ -1,5 +1,7 @@
 #include "missions/LuaConvert.hpp"
 
+#include "core/NumberConversions.hpp"
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -30,22 +32,6 @@ LuaArgView viewArgument(lua_State* L, int index)
         break;
     }
     return view;
-}
-
-std::int32_t roundToInt32(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    constexpr double low = std::numeric_limits<std::int32_t>::min();
-    constexpr double high = std::numeric_limits<std::int32_t>::max();
-    // std::round rounds halves away from zero and is defined for every finite value; the
-    // clamp keeps the cast defined for the rest.
-    double rounded = std::round(value);
-    if (rounded <= low)
-        return std::numeric_limits<std::int32_t>::min();
-    if (rounded >= high)
-        return std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(rounded);
 }
 
 std::string luaNumberText(lua_Integer value)
@@ -83,9 +69,13 @@ std::int32_t intFromView(const LuaArgView& view)
 
 float floatFromView(const LuaArgView& view)
 {
-    if (std::isnan(view.number))
-        return 0.f;
-    return static_cast<float>(view.number);
+    // Beyond the float range a conversion is not defined: such numbers are infinities here.
+    constexpr double largest = std::numeric_limits<float>::max();
+    if (view.number > largest)
+        return std::numeric_limits<float>::infinity();
+    if (view.number < -largest)
+        return -std::numeric_limits<float>::infinity();
+    return nanToZero(static_cast<float>(view.number));
 }
 
 bool boolFromView(const LuaArgView& view)

@@ -37,8 +37,6 @@ struct LuaArgView {
 
 LuaArgView viewArgument(lua_State* L, int index);
 
-// Nearest 32-bit integer, halves away from zero; NaN is 0, beyond the range the nearest limit.
-std::int32_t roundToInt32(double value);
 // Lua's text for a number: "%lld" for integers, "%.14g" for floats with ".0" added when the
 // result would read as an integer.
 std::string luaNumberText(lua_Integer value);

@@ -5,6 +5,7 @@
 #include "core/Logger.hpp"
 #include "missions/LuaBinding.hpp"
 #include "missions/MissionManager.hpp"
+#include "world/Ship.hpp"
 #include "ui/WindowManager.hpp"
 
 #include <utility>
@@ -202,6 +203,12 @@ void LuaManager::unlockAchievement(const std::string& id)
     });
 }
 
+void LuaManager::addShipMarker(const std::string& name)
+{
+    missions_->budget().chargeMarker(name.size());
+    ship_->addMissionMarker(name);
+}
+
 void LuaManager::bindGameObjects(lua_State* L)
 {
     LuaClass<MissionManager>(L, "MissionManager")
@@ -226,6 +233,24 @@ void LuaManager::bindGameObjects(lua_State* L)
         .method<&MissionManager::hasMed>("hasMed")
         .method<&MissionManager::hasEng>("hasEng")
         .global("msnMgr", missions_);
+
+    if (ship_)
+        LuaClass<Ship>(L, "Ship")
+            .method<&Ship::getHealth>("getHealth")
+            .method<&Ship::getSensors>("getSensors")
+            .method<&Ship::getShields>("getShields")
+            .method<&Ship::getEngineSpeed>("getEngineSpeed")
+            .method<&Ship::getFood>("getFood")
+            .method<&Ship::getFuel>("getFuel")
+            .method<&Ship::getDaysWithoutFood>("getDaysWithoutFood")
+            .method<&Ship::adjustFood>("adjustFood")
+            .method<&Ship::adjustFuel>("adjustFuel")
+            .method<&Ship::adjustHealth>("adjustHealth")
+            .method<&Ship::adjustSensors>("adjustSensors")
+            .method<&Ship::adjustShields>("adjustShields")
+            .method<&Ship::adjustEngineSpeed>("adjustEngineSpeed")
+            .forward<&LuaManager::addShipMarker>("addMissionMarker", this)
+            .global("ship", ship_);
 
     LuaClass<LuaManager>(L, "LuaManager")
         .method<&LuaManager::aliveCrewLeft>("aliveCrewLeft")

@@ -74,6 +74,8 @@ public:
     // Bound to scripts.
     std::vector<std::int32_t> aliveCrewLeft();
     void unlockAchievement(const std::string& id);
+    // ship:addMissionMarker, counted against the mission's budget first.
+    void addShipMarker(const std::string& name);
 
     // Where the error window goes; by default the window manager (handed to the main thread).
     std::function<void(const std::string&)> showErrorWindow;

@@ -4,6 +4,7 @@
 #include "core/Logger.hpp"
 #include "core/TimeSource.hpp"
 #include "persistence/Options.hpp"
+#include "world/Ship.hpp"
 
 #include <algorithm>
 #include <chrono>
@@ -477,6 +478,8 @@ void MissionManager::setCurrentMission(Mission* mission)
         endScreenRequested_ = false;
     }
     gameOver = false;
+    if (ship_ && ship_->getFood() > 0)
+        removeQuestItem("starvation_cryo_active");
 }
 
 void MissionManager::resetForMission()

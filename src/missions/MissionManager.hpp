@@ -19,6 +19,7 @@
 #include <vector>
 
 class AchievementManager;
+class Ship;
 
 // Every mission of the game, read once at start-up and sorted into story, side, event and
 // random missions plus the named events ("starvation.json", "outofgas.json"). Each kind
@@ -133,8 +134,11 @@ public:
 
     // ---- Called by the main thread ----
 
-    // The mission the screen opens, before its script starts: clears the ending flags.
+    // The mission the screen opens, before its script starts: clears the ending flags, and a
+    // crew fed again leaves the cryo sleep of starvation ("starvation_cryo_active").
     void setCurrentMission(Mission* mission);
+    // The ship of the run (its food decides the cryo rule above).
+    void setShip(Ship* ship) { ship_ = ship; }
     // A clean slate for the next script (no script may be running): Live, no messages, no
     // choice sets, no pending deaths, a fresh budget.
     void resetForMission() override;
@@ -209,6 +213,7 @@ private:
     std::mt19937 missionRandom;
     std::optional<std::uint32_t> fixedSeed_;
     AchievementManager* achievements;
+    Ship* ship_ = nullptr;
 
     // Both threads.
     std::atomic<Phase> phase_ { Phase::Idle };

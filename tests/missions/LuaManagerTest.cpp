@@ -202,3 +202,27 @@ TEST_F(Scripts, TheLibraryAsksWaitsAndCapitalises)
     EXPECT_TRUE(log.contains("left with -1\n"));
     EXPECT_EQ(errorWindows, 0);
 }
+
+TEST_F(Scripts, TheShipAnswersScriptsAndItsMarkersAreCounted)
+{
+    const std::int32_t food = ship.getFood();
+    const std::int32_t fuel = ship.getFuel();
+    runToEnd(R"(
+        assert(math.abs(ship:getEngineSpeed() - 0.05) < 1e-6)
+        ship:adjustFood(2.5)
+        ship:adjustFuel('-4')
+        ship:adjustSensors(0/0, 'a scan that went nowhere')
+        ship:addMissionMarker('Wreck of the Ilse')
+        local ok, message = pcall(ship.getFuel)
+        msnMgr:addMessage(message)
+        for i = 1, 300 do ship:addMissionMarker('echo ' .. i) end
+    )");
+    EXPECT_EQ(ship.getFood(), food + 3);
+    EXPECT_EQ(ship.getFuel(), fuel - 4);
+    EXPECT_FLOAT_EQ(ship.getSensors(), 4.f);
+    EXPECT_EQ(ship.getMissionMarkers().size(), 200u) << "the mission's marker limit";
+    EXPECT_EQ(ship.getMissionMarkers().front().name, "Wreck of the Ilse");
+    EXPECT_TRUE(log.contains("went over its limit of 200 map markers"));
+    ASSERT_TRUE(serveUntil([&] { return !missions.displayedMessages().empty(); }));
+    EXPECT_EQ(shownTexts()[0], "Ship.getFuel needs its object: call it with a colon, as in object:method(...)");
+}

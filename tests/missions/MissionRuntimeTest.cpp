@@ -1,6 +1,8 @@
 #include "missions/MissionManager.hpp"
 
+#include "support/FakeShipContext.hpp"
 #include "support/LogCapture.hpp"
+#include "world/Ship.hpp"
 
 #include <gtest/gtest.h>
 
@@ -245,4 +247,19 @@ TEST_F(Runtime, QuestItemsAreHeldOnce)
     EXPECT_FALSE(missions.hasQuestItem("Cannibal"));
     missions.removeQuestItem("cannibal");
     EXPECT_EQ(missions.questItemList(), std::vector<std::string>{ "argon_research" });
+}
+
+TEST_F(Runtime, AFedCrewLeavesTheCryoSleepWhenTheNextMissionOpens)
+{
+    FakeShipContext context;
+    Ship ship(context);
+    missions.setShip(&ship);
+    Mission mission;
+    ship.adjustFood(-ship.getFood());
+    missions.addQuestItem("starvation_cryo_active");
+    missions.setCurrentMission(&mission);
+    EXPECT_TRUE(missions.hasQuestItem("starvation_cryo_active")) << "no food yet";
+    ship.adjustFood(1);
+    missions.setCurrentMission(&mission);
+    EXPECT_FALSE(missions.hasQuestItem("starvation_cryo_active"));
 }

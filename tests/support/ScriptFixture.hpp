@@ -2,7 +2,9 @@
 
 #include "missions/LuaManager.hpp"
 #include "missions/MissionManager.hpp"
+#include "support/FakeShipContext.hpp"
 #include "support/LogCapture.hpp"
+#include "world/Ship.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +14,19 @@
 #include <string>
 #include <vector>
 
-// A mission manager over an empty catalogue and a Lua manager whose error windows are
-// counted, both over a private assets folder (with an empty "missions/library/library.lua")
+// A mission manager over an empty catalogue, a ship, and a Lua manager whose error windows
+// are counted, all over a private assets folder (with an empty "missions/library/library.lua")
 // where tests write their scripts.
 class ScriptFixture : public ::testing::Test {
 protected:
     ScriptFixture()
         : assets(log.home().root() + "/assets/")
         , missions(nullptr, assets)
+        , ship(shipContext)
         , lua(&missions, nullptr, assets)
     {
+        missions.setShip(&ship);
+        lua.setShip(&ship);
         std::filesystem::create_directories(assets + "missions/library");
         writeScript("missions/library/library.lua", "");
         lua.showErrorWindow = [this](const std::string& text) {
@@ -78,6 +83,8 @@ protected:
     LogCapture log;
     std::string assets;
     MissionManager missions;
+    FakeShipContext shipContext;
+    Ship ship;
     LuaManager lua;
     int errorWindows = 0;
     std::string lastErrorWindow;
