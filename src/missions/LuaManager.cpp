@@ -172,21 +172,9 @@ void LuaManager::reportError(const std::string& logLine)
         showErrorWindow(errorWindowText);
 }
 
-void LuaManager::postToMainThread(std::function<void()> work)
-{
-    std::lock_guard<std::mutex> guard(mainThreadMutex_);
-    mainThreadWork_.push_back(std::move(work));
-}
-
 void LuaManager::runMainThreadWork()
 {
-    std::vector<std::function<void()>> pending;
-    {
-        std::lock_guard<std::mutex> guard(mainThreadMutex_);
-        pending.swap(mainThreadWork_);
-    }
-    for (auto& work : pending)
-        work();
+    mainThreadWork_.runAll();
 }
 
 std::vector<std::int32_t> LuaManager::aliveCrewLeft()
@@ -197,7 +185,7 @@ std::vector<std::int32_t> LuaManager::aliveCrewLeft()
 void LuaManager::unlockAchievement(const std::string& id)
 {
     AchievementManager* achievements = achievements_;
-    postToMainThread([achievements, id] {
+    mainThreadWork_.post([achievements, id] {
         if (achievements)
             achievements->unlockAchievement(id);
     });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/PostedWork.hpp"
 #include "missions/ScriptState.hpp"
 
 #include <atomic>
@@ -96,7 +97,6 @@ private:
     void doFile(ScriptState& state, const std::string& path);
     void bindGameObjects(lua_State* L);
     void reportError(const std::string& logLine);
-    void postToMainThread(std::function<void()> work);
     bool waitFor(Task& task, std::chrono::milliseconds timeout);
 
     MissionManager* missions_;
@@ -108,6 +108,5 @@ private:
     std::atomic<std::int32_t> scriptResult_ { 0 };
     mutable std::mutex errorMutex_;
     std::string lastErrorLine_;
-    std::mutex mainThreadMutex_;
-    std::vector<std::function<void()>> mainThreadWork_;
+    PostedWork mainThreadWork_;
 };

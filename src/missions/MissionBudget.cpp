@@ -39,21 +39,24 @@ void MissionBudget::chargeText(std::size_t bytes)
 
 void MissionBudget::chargeMessage(std::size_t bytes)
 {
-    if (messages_ >= limits_.messages)
-        overLimit("messages", limits_.messages);
-    if (bytes > limits_.messageBytes)
-        overLimit("bytes in one message", limits_.messageBytes);
-    chargeText(bytes);
+    chargeItem(messages_, limits_.messages, "messages", bytes, limits_.messageBytes, "bytes in one message");
     ++messages_;
+}
+
+void MissionBudget::chargeItem(std::size_t count, std::size_t countLimit, const char* items, std::size_t bytes,
+                               std::size_t byteLimit, const char* bytesOf)
+{
+    if (count >= countLimit)
+        overLimit(items, countLimit);
+    if (bytes > byteLimit)
+        overLimit(bytesOf, byteLimit);
+    chargeText(bytes);
 }
 
 void MissionBudget::chargeChoice(std::size_t alreadyBuilt, std::size_t bytes)
 {
-    if (alreadyBuilt >= limits_.choicesPerSet)
-        overLimit("choices in one set", limits_.choicesPerSet);
-    if (bytes > limits_.messageBytes)
-        overLimit("bytes in one choice", limits_.messageBytes);
-    chargeText(bytes);
+    chargeItem(alreadyBuilt, limits_.choicesPerSet, "choices in one set", bytes, limits_.messageBytes,
+               "bytes in one choice");
 }
 
 void MissionBudget::chargeChoiceSet()
@@ -65,19 +68,12 @@ void MissionBudget::chargeChoiceSet()
 
 void MissionBudget::chargeQuestItem(std::size_t alreadyHeld, std::size_t bytes)
 {
-    if (alreadyHeld >= limits_.questItems)
-        overLimit("quest items", limits_.questItems);
-    if (bytes > limits_.questItemBytes)
-        overLimit("bytes in one quest item", limits_.questItemBytes);
-    chargeText(bytes);
+    chargeItem(alreadyHeld, limits_.questItems, "quest items", bytes, limits_.questItemBytes,
+               "bytes in one quest item");
 }
 
 void MissionBudget::chargeMarker(std::size_t bytes)
 {
-    if (markers_ >= limits_.markers)
-        overLimit("map markers", limits_.markers);
-    if (bytes > limits_.questItemBytes)
-        overLimit("bytes in one marker name", limits_.questItemBytes);
-    chargeText(bytes);
+    chargeItem(markers_, limits_.markers, "map markers", bytes, limits_.questItemBytes, "bytes in one marker name");
     ++markers_;
 }

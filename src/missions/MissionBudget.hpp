@@ -37,6 +37,8 @@ public:
 
 private:
     void chargeText(std::size_t bytes);
+    void chargeItem(std::size_t count, std::size_t countLimit, const char* items, std::size_t bytes,
+                    std::size_t byteLimit, const char* bytesOf);
 
     Limits limits_;
     std::size_t messages_ = 0;

@@ -230,56 +230,46 @@ void MissionManager::queueLine(const std::string& text, bool isHeader, bool char
     deliverMessage(std::move(message));
 }
 
+namespace {
+
+// Moves what waits in `deferred`, then `item` (when given), to the end of `queue` if `lock`
+// is free at once; otherwise `item` waits in `deferred` too. True when nothing is left waiting.
+template <class Item>
+bool handOver(std::mutex& lock, std::vector<Item>& deferred, std::vector<Item>& queue, Item item)
+{
+    std::unique_lock<std::mutex> held(lock, std::try_to_lock);
+    if (!held.owns_lock()) {
+        if (item)
+            deferred.push_back(std::move(item));
+        return deferred.empty();
+    }
+    for (Item& waiting : deferred)
+        queue.push_back(std::move(waiting));
+    deferred.clear();
+    if (item)
+        queue.push_back(std::move(item));
+    return true;
+}
+
+} // namespace
+
 void MissionManager::deliverMessage(std::shared_ptr<MissionMessage> message)
 {
-    std::unique_lock<std::mutex> lock(messageLock_, std::try_to_lock);
-    if (!lock.owns_lock()) {
-        deferredMessages_.push_back(std::move(message));
-        return;
-    }
-    for (auto& deferred : deferredMessages_)
-        messageQueue_.push_back(std::move(deferred));
-    deferredMessages_.clear();
-    messageQueue_.push_back(std::move(message));
+    handOver(messageLock_, deferredMessages_, messageQueue_, std::move(message));
 }
 
 void MissionManager::deliverChoiceSet(std::shared_ptr<MissionChoiceSet> set)
 {
-    std::unique_lock<std::mutex> lock(choiceLock_, std::try_to_lock);
-    if (!lock.owns_lock()) {
-        deferredChoiceSets_.push_back(std::move(set));
-        return;
-    }
-    for (auto& deferred : deferredChoiceSets_)
-        choiceSetQueue_.push_back(std::move(deferred));
-    deferredChoiceSets_.clear();
-    choiceSetQueue_.push_back(std::move(set));
+    handOver(choiceLock_, deferredChoiceSets_, choiceSetQueue_, std::move(set));
 }
 
 bool MissionManager::flushDeferred()
 {
-    bool delivered = true;
-    if (!deferredMessages_.empty()) {
-        std::unique_lock<std::mutex> lock(messageLock_, std::try_to_lock);
-        if (lock.owns_lock()) {
-            for (auto& deferred : deferredMessages_)
-                messageQueue_.push_back(std::move(deferred));
-            deferredMessages_.clear();
-        } else {
-            delivered = false;
-        }
-    }
-    if (!deferredChoiceSets_.empty()) {
-        std::unique_lock<std::mutex> lock(choiceLock_, std::try_to_lock);
-        if (lock.owns_lock()) {
-            for (auto& deferred : deferredChoiceSets_)
-                choiceSetQueue_.push_back(std::move(deferred));
-            deferredChoiceSets_.clear();
-        } else {
-            delivered = false;
-        }
-    }
-    return delivered;
+    const bool messages = deferredMessages_.empty()
+        || handOver(messageLock_, deferredMessages_, messageQueue_, std::shared_ptr<MissionMessage>());
+    const bool sets = deferredChoiceSets_.empty()
+        || handOver(choiceLock_, deferredChoiceSets_, choiceSetQueue_, std::shared_ptr<MissionChoiceSet>());
+    return messages && sets;
 }
 
 void MissionManager::scriptFinished(const std::atomic<bool>& stop)

@@ -44,19 +44,12 @@ WindowManager::WindowManager()
 
 void WindowManager::post(std::function<void()> request)
 {
-    std::lock_guard<std::mutex> guard(requestsMutex_);
-    requests_.push_back(std::move(request));
+    requests_.post(std::move(request));
 }
 
 void WindowManager::applyRequests()
 {
-    std::vector<std::function<void()>> pending;
-    {
-        std::lock_guard<std::mutex> guard(requestsMutex_);
-        pending.swap(requests_);
-    }
-    for (auto& request : pending)
-        request();
+    requests_.runAll();
 }
 
 void WindowManager::showMessage(const std::string& text, bool closable)

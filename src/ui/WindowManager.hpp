@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/PostedWork.hpp"
 #include "ui/WindowScreen.hpp"
 
 #include <functional>
@@ -52,6 +53,5 @@ private:
 
     std::unique_ptr<WindowScreen> current_;
     std::thread::id mainThread_;
-    std::mutex requestsMutex_;
-    std::vector<std::function<void()>> requests_;
+    PostedWork requests_;
 };

@@ -18,6 +18,17 @@ function waitForChoice(set)
   return -1
 end
 
+-- The pick in the set just offered, as ask() returns it.
+function waitForNewSet()
+  local set = choiceSetsOffered
+  choiceSetsOffered = choiceSetsOffered + 1
+  local picked = waitForChoice(set)
+  if picked == -1 then
+    return nil
+  end
+  return picked + 1
+end
+
 -- Offers `choices` and waits for the pick. Each entry is a text, or {text, locked = true} for
 -- a choice that is shown but cannot be picked. Returns the position picked (1 for the first),
 -- or nil when the mission ended meanwhile.
@@ -35,25 +46,13 @@ function ask(choices)
     end
   end
   msnMgr:finalizeChoice()
-  local set = choiceSetsOffered
-  choiceSetsOffered = choiceSetsOffered + 1
-  local picked = waitForChoice(set)
-  if picked == -1 then
-    return nil
-  end
-  return picked + 1
+  return waitForNewSet()
 end
 
 -- Offers choice set `set` again with its last pick locked, and waits as ask() does.
 function askAgain(set)
   msnMgr:rechoice(set)
-  local again = choiceSetsOffered
-  choiceSetsOffered = choiceSetsOffered + 1
-  local picked = waitForChoice(again)
-  if picked == -1 then
-    return nil
-  end
-  return picked + 1
+  return waitForNewSet()
 end
 
 -- `text` with its first letter in capitals, also when it starts with a colour tag (the crew's
