@@ -5,6 +5,9 @@
 #include "missions/LuaManager.hpp"
 #include "missions/Mission.hpp"
 #include "missions/MissionManager.hpp"
+#include "persistence/PlayerStats.hpp"
+#include "world/Ship.hpp"
+#include "world/ShipContext.hpp"
 
 #include <algorithm>
 #include <chrono>
@@ -56,6 +59,49 @@ private:
     const std::function<void(const Json::Value&)>& emit_;
 };
 
+// The ship's surroundings in a headless run: statistics that go nowhere, no sounds.
+class QuietShipContext : public ShipContext {
+public:
+    explicit QuietShipContext(const Mission& mission, std::int32_t difficulty)
+        : mission_(mission)
+        , difficulty_(difficulty)
+    {
+    }
+    PlayerStats& playerStats() override { return stats_; }
+    std::int32_t livingCrewCount() override { return 0; }
+    std::string currentMissionName() override { return mission_.getItem("Name"); }
+    bool foodCheat() override { return false; }
+    std::int32_t difficulty() override { return difficulty_; }
+    void raiseJumpFlash() override {}
+    void keepThrustersPlaying() override {}
+    void stopThrusters() override {}
+    void playJumpSound() override {}
+
+private:
+    const Mission& mission_;
+    std::int32_t difficulty_;
+    PlayerStats stats_;
+};
+
+// What the transcript reports of the ship: the values a script can read or change.
+Json::Value shipValues(const Ship& ship)
+{
+    Json::Value values(Json::objectValue);
+    values["health"] = ship.getHealth();
+    values["shields"] = ship.getShields();
+    values["food"] = ship.getFood();
+    values["fuel"] = ship.getFuel();
+    values["daysWithoutFood"] = ship.getDaysWithoutFood();
+    values["sensors"] = ship.getSensors();
+    values["engineSpeed"] = ship.getEngineSpeed();
+    Json::Value markers(Json::arrayValue);
+    for (const MissionMarker& marker : ship.getMissionMarkers())
+        markers.append(marker.name);
+    values["markers"] = markers;
+    values["upgradeLog"] = textList(ship.getUpgradeLog());
+    return values;
+}
+
 // One headless run: the game objects, what has been reported so far, and the steps of the
 // screen's loop.
 class Session {
@@ -65,9 +111,13 @@ public:
         , emit_(emit)
         , achievements_(emit)
         , missions_(&achievements_, options.assets)
+        , shipContext_(mission_, options.difficulty)
+        , ship_(shipContext_)
         , lua_(&missions_, &achievements_, options.assets)
     {
         lua_.showErrorWindow = [](const std::string&) {};
+        missions_.setShip(&ship_);
+        lua_.setShip(&ship_);
         missions_.carryOutDeath = [this](const PendingDeath& death) { reportDeath(death); };
     }
 
@@ -80,8 +130,8 @@ public:
         start["script"] = luaFile;
         start["difficulty"] = options_.difficulty;
         start["log"] = Logger::path();
-        emit_(start);
         if (luaFile == "null") {
+            emit_(start);
             Json::Value error = record("error");
             error["text"] = "the mission file names no \"Lua file\"";
             emit_(error);
@@ -92,7 +142,16 @@ public:
         missions_.fixRandomSeed(options_.seed);
         for (const std::string& item : options_.questItems)
             missions_.addQuestItem(item);
+        // The ship as a new run on this difficulty has it, with the food and fuel asked for.
+        ship_.resetForNewRun(options_.difficulty);
+        if (options_.food)
+            ship_.adjustFood(*options_.food - ship_.getFood());
+        if (options_.fuel)
+            ship_.adjustFuel(*options_.fuel - ship_.getFuel());
+        shipReported_ = shipValues(ship_);
+        start["ship"] = shipReported_;
         questItems_ = missions_.questItemList();
+        emit_(start);
         missions_.setCurrentMission(&mission_);
         lua_.runScript(scriptPath(luaFile));
 
@@ -131,7 +190,22 @@ private:
         reportChoiceSets();
         answerOpenSets();
         reportQuestItems();
+        reportShip();
         reportEnding();
+    }
+
+    // The ship's values that changed since the last report.
+    void reportShip()
+    {
+        const Json::Value now = shipValues(ship_);
+        if (now == shipReported_)
+            return;
+        Json::Value line = record("ship");
+        for (const std::string& key : now.getMemberNames())
+            if (now[key] != shipReported_[key])
+                line[key] = now[key];
+        emit_(line);
+        shipReported_ = now;
     }
 
     void reportMessages()
@@ -295,15 +369,18 @@ private:
     const HeadlessMission::Options& options_;
     const std::function<void(const Json::Value&)>& emit_;
     TranscriptAchievements achievements_;
-    MissionManager missions_;
-    LuaManager lua_;
     Mission mission_;
+    MissionManager missions_;
+    QuietShipContext shipContext_;
+    Ship ship_;
+    LuaManager lua_;
 
     std::size_t messagesReported_ = 0;
     std::size_t setsReported_ = 0;
     std::size_t nextAnswer_ = 0;
     std::optional<std::size_t> waitingFor_;
     std::vector<std::string> questItems_;
+    Json::Value shipReported_;
     bool badAnswer_ = false;
     bool endReported_ = false;
     bool stuck_ = false;

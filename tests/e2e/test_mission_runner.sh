@@ -25,12 +25,14 @@ run() {
     fi
 }
 
-run 0 --answers 2,1 --seed 7 --difficulty Hard
+run 0 --answers 2,1 --seed 7 --difficulty Hard --fuel 10
 echo "$out" | grep -q '"label":"2. Hail again","locked":true' || fail "the rechoice does not lock the earlier pick"
 echo "$out" | grep -q 'breathable (Hard)' || fail "the difficulty did not reach the script"
 echo "$out" | grep -q '"success":true,"type":"end"' || fail "no successful end"
 echo "$out" | grep -q '"text":"Press LEAVE to exit the terminal - Your game has been saved."' || fail "no closing line"
 [ "$(echo "$out" | grep -c '"type":"start"')" -eq 1 ] || fail "standard output carries more than the transcript"
+
+echo "$out" | grep -q '"fuel":9,"markers":\["Ketch relay"\],"type":"ship"' || fail "the ship's changes are not reported"
 
 run 0 --answers 3 --quest-items bypass_key,spare_fuse
 echo "$out" | grep -q '"items":\["spare_fuse","relay_logs"\]' || fail "quest items not reported"
