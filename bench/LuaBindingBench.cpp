@@ -19,7 +19,7 @@ constexpr int callsPerRun = 10000;
 // ship:rawFuel(): the same work as the bound getFuel, with no checks at all.
 int rawFuel(lua_State* L)
 {
-    Ship* ship = *static_cast<Ship**>(lua_touserdata(L, 1));
+    Ship* ship = static_cast<Ship*>(static_cast<LuaObjectBlock*>(lua_touserdata(L, 1))->object);
     lua_pushinteger(L, ship->getFuel());
     return 1;
 }

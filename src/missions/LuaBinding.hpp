@@ -67,17 +67,22 @@ const void* luaClassKey()
     return &key;
 }
 
+// What a bound object's userdata holds: the object and its type's key. Scripts cannot make
+// userdata of their own, so a block of this size carrying T's key is a T.
+struct LuaObjectBlock {
+    void* object;
+    const void* typeKey;
+};
+
 // The object behind argument `index` when it is a T, else nullptr. Allocates nothing and
 // never raises.
 template <class T>
 T* luaSelf(lua_State* L, int index)
 {
-    if (lua_type(L, index) != LUA_TUSERDATA || !lua_getmetatable(L, index))
+    if (lua_type(L, index) != LUA_TUSERDATA || lua_rawlen(L, index) != sizeof(LuaObjectBlock))
         return nullptr;
-    lua_rawgetp(L, LUA_REGISTRYINDEX, luaClassKey<T>());
-    const bool same = lua_rawequal(L, -1, -2) != 0;
-    lua_pop(L, 2);
-    return same ? *static_cast<T**>(lua_touserdata(L, index)) : nullptr;
+    const auto* block = static_cast<const LuaObjectBlock*>(lua_touserdata(L, index));
+    return block->typeKey == luaClassKey<T>() ? static_cast<T*>(block->object) : nullptr;
 }
 
 template <auto Method, class C, std::size_t... I>
@@ -195,8 +200,9 @@ public:
     // Global `globalName` becomes an object of this type referring to `object`.
     LuaClass& global(const char* globalName, T* object)
     {
-        auto** block = static_cast<T**>(lua_newuserdata(L_, sizeof(T*)));
-        *block = object;
+        auto* block = static_cast<LuaObjectBlock*>(lua_newuserdata(L_, sizeof(LuaObjectBlock)));
+        block->object = object;
+        block->typeKey = luaClassKey<T>();
         lua_rawgetp(L_, LUA_REGISTRYINDEX, luaClassKey<T>());
         lua_setmetatable(L_, -2);
         lua_setglobal(L_, globalName);
