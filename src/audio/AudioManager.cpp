@@ -1,6 +1,8 @@
 #include "audio/AudioManager.hpp"
 
 #include "audio/SfmlAudioBackend.hpp"
+#include "audio/SilentAudioBackend.hpp"
+#include "audio/SoundDevice.hpp"
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
 #include "core/ProcessWide.hpp"
@@ -38,7 +40,16 @@ std::vector<std::string> listedOggs(const std::string& folder, const char* skipp
 
 AudioManager& AudioManager::get()
 {
-    return ProcessWide<AudioManager>::get([] { return std::make_unique<AudioManager>(std::make_unique<SfmlAudioBackend>(), assetsPath()); });
+    return ProcessWide<AudioManager>::get([] {
+        std::unique_ptr<AudioBackend> backend;
+        if (SoundDevice::opens()) {
+            backend = std::make_unique<SfmlAudioBackend>();
+        } else {
+            QV_LOG << "No sound device could be opened: the game runs without sound" << std::endl;
+            backend = std::make_unique<SilentAudioBackend>();
+        }
+        return std::make_unique<AudioManager>(std::move(backend), assetsPath());
+    });
 }
 
 bool AudioManager::exists()
@@ -62,11 +73,11 @@ AudioManager::AudioManager(std::unique_ptr<AudioBackend> backend, const std::str
 {
     std::string effects = assetsRoot + "sounds/effects/";
     for (const std::string& name : listWavFiles(effects)) {
-        auto buffer = std::make_unique<sf::SoundBuffer>();
-        if (!backend_->loadEffect(effects + name, *buffer))
+        std::unique_ptr<SoundEffect> effect = backend_->loadEffect(effects + name);
+        if (!effect)
             QV_LOG << "Warning: AudioManager::AudioManager, could not load the sound effect " << effects + name
                    << std::endl;
-        buffers_[name] = std::move(buffer);
+        effects_[name] = std::move(effect); // an effect that did not load stays silent
     }
     musicList_ = listedOggs(assetsRoot + "sounds/music/", "MainMenu.ogg");
     missionMusicList_ = listedOggs(assetsRoot + "sounds/missionMusic/", nullptr);
@@ -87,14 +98,16 @@ AudioManager::~AudioManager()
 
 sf::Time AudioManager::playSound(const std::string& fileName)
 {
-    auto found = buffers_.find(fileName);
-    if (found == buffers_.end()) {
+    auto found = effects_.find(fileName);
+    if (found == effects_.end()) {
         QV_LOG << "Warning: AudioManager::playSound, no sound effect sounds/effects/" << fileName << std::endl;
         return sf::Time::Zero;
     }
-    sounds_.push_back(backend_->playEffect(*found->second, static_cast<float>(effectsVolume_)));
+    if (!found->second)
+        return sf::Time::Zero;
+    sounds_.push_back(found->second->play(static_cast<float>(effectsVolume_)));
     ++activeCount_;
-    return found->second->getDuration();
+    return found->second->duration();
 }
 
 void AudioManager::playMusic(bool fadeIn, const std::string& path, float fadeSeconds, float startOffset)

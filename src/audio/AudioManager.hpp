@@ -16,8 +16,8 @@
 // ambience. The main loop calls update() once per frame with the time since the last call;
 // everything that decides which track plays at what volume happens there, on the tracks'
 // own fade state, so a fake backend and hand-picked frame times can check it.
-// Sound never stops the game: files that fail to load are silent and without a sound device
-// everything is silent.
+// Sound never stops the game: files that fail to load are silent, and without a sound device
+// (found once, when the instance is made) the silent back end keeps every decision running.
 class AudioManager {
 public:
     static AudioManager& get();
@@ -83,7 +83,7 @@ private:
     int activeCount_ = 0;
     bool thrustersStopped_ = false;
     bool missionMode_ = false;
-    std::unordered_map<std::string, std::unique_ptr<sf::SoundBuffer>> buffers_;
+    std::unordered_map<std::string, std::unique_ptr<SoundEffect>> effects_;
     std::list<std::unique_ptr<MusicTrack>> tracks_;
     std::list<std::unique_ptr<SoundVoice>> sounds_;
     std::vector<std::string> musicList_;

@@ -1,6 +1,6 @@
 #include "audio/SfmlAudioBackend.hpp"
 
-#include "audio/SfmlSoundVoice.hpp"
+#include "audio/SfmlSoundEffect.hpp"
 #include "audio/ZelMusic.hpp"
 
 std::unique_ptr<MusicTrack> SfmlAudioBackend::openMusic(const std::string& path)
@@ -10,12 +10,10 @@ std::unique_ptr<MusicTrack> SfmlAudioBackend::openMusic(const std::string& path)
     return music;
 }
 
-bool SfmlAudioBackend::loadEffect(const std::string& path, sf::SoundBuffer& buffer)
+std::unique_ptr<SoundEffect> SfmlAudioBackend::loadEffect(const std::string& path)
 {
-    return buffer.loadFromFile(path);
-}
-
-std::unique_ptr<SoundVoice> SfmlAudioBackend::playEffect(const sf::SoundBuffer& buffer, float volume)
-{
-    return std::make_unique<SfmlSoundVoice>(buffer, volume);
+    auto effect = std::make_unique<SfmlSoundEffect>();
+    if (!effect->load(path))
+        return nullptr;
+    return effect;
 }

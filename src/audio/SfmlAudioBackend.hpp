@@ -6,6 +6,5 @@
 class SfmlAudioBackend : public AudioBackend {
 public:
     std::unique_ptr<MusicTrack> openMusic(const std::string& path) override;
-    bool loadEffect(const std::string& path, sf::SoundBuffer& buffer) override;
-    std::unique_ptr<SoundVoice> playEffect(const sf::SoundBuffer& buffer, float volume) override;
+    std::unique_ptr<SoundEffect> loadEffect(const std::string& path) override;
 };

@@ -19,9 +19,12 @@ namespace {
 
 // Everything the handler needs is prepared at install time: inside a signal handler we may
 // only call async-signal-safe functions, so no allocation, no stdio, no locale.
+// The dump goes beside the program; where that folder takes no files (installed for the
+// whole system, or gone), into the user's logs folder.
 char dumpStem[4096] = {};
-std::size_t dumpStemLength = 0;
+char fallbackStem[4096] = {};
 std::vector<char> alternateStack;
+constexpr std::size_t signalStackSize = 64 * 1024;
 
 constexpr std::array<int, 5> fatalSignals = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT};
 
@@ -108,15 +111,45 @@ void writeText(int fd, const char* text)
     writeAll(fd, text, std::strlen(text));
 }
 
-void onFatalSignal(int signal, siginfo_t* info, void*)
+int openDump(const char* stem, std::time_t now)
 {
+    if (!*stem)
+        return -1;
     char path[4200];
     std::size_t length = 0;
     path[0] = '\0';
-    appendText(path, length, sizeof(path), dumpStem);
-    appendUtcSuffix(path, length, sizeof(path), std::time(nullptr));
+    appendText(path, length, sizeof(path), stem);
+    appendUtcSuffix(path, length, sizeof(path), now);
+    return open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+}
 
-    int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+void copyStem(char* stem, std::size_t capacity, const std::string& text)
+{
+    const std::size_t length = std::min(text.size(), capacity - 1);
+    std::memcpy(stem, text.data(), length);
+    stem[length] = '\0';
+}
+
+// Each thread's own alternate signal stack: a stack overflow on that thread can then still
+// be reported. Released (and unhooked) when the thread ends.
+struct ThreadSignalStack {
+    std::vector<char> memory;
+    ~ThreadSignalStack()
+    {
+        if (memory.empty())
+            return;
+        stack_t off {};
+        off.ss_flags = SS_DISABLE;
+        sigaltstack(&off, nullptr);
+    }
+};
+
+void onFatalSignal(int signal, siginfo_t* info, void*)
+{
+    const std::time_t now = std::time(nullptr);
+    int fd = openDump(dumpStem, now);
+    if (fd < 0)
+        fd = openDump(fallbackStem, now);
     if (fd >= 0) {
         char line[256];
         std::size_t used = 0;
@@ -162,17 +195,16 @@ std::string crashDumpPathFor(const std::string& programPath, std::time_t utcTime
 
 void installCrashHandler()
 {
-    std::string program = programPath();
-    dumpStemLength = std::min(program.size(), sizeof(dumpStem) - 1);
-    std::memcpy(dumpStem, program.data(), dumpStemLength);
-    dumpStem[dumpStemLength] = '\0';
+    const std::string program = programPath();
+    copyStem(dumpStem, sizeof(dumpStem), program);
+    copyStem(fallbackStem, sizeof(fallbackStem), logsPath() + program.substr(program.rfind('/') + 1));
 
     // backtrace() loads its unwinder on first use, which may allocate: do that now, not mid-crash.
     void* warmUp[2];
     backtrace(warmUp, 2);
 
     // Our own stack, so a stack overflow can still be reported.
-    alternateStack.resize(64 * 1024);
+    alternateStack.resize(signalStackSize);
     stack_t stack {};
     stack.ss_sp = alternateStack.data();
     stack.ss_size = alternateStack.size();
@@ -184,4 +216,16 @@ void installCrashHandler()
     sigemptyset(&action.sa_mask);
     for (int signal : fatalSignals)
         sigaction(signal, &action, nullptr);
+}
+
+void installThreadSignalStack()
+{
+    thread_local ThreadSignalStack own;
+    if (!own.memory.empty())
+        return;
+    own.memory.resize(signalStackSize);
+    stack_t stack {};
+    stack.ss_sp = own.memory.data();
+    stack.ss_size = own.memory.size();
+    sigaltstack(&stack, nullptr);
 }

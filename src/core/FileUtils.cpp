@@ -4,14 +4,17 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
@@ -47,23 +50,44 @@ std::string envOr(const char* name, const std::string& fallback)
 
 enum class ListingError { Console, Log };
 
-std::vector<std::string> listMatching(const std::string& folder, const char* fragment, ListingError report)
+// Names of the regular files in `folder` (a link counts as what it points to), sorted.
+// False when the folder cannot be opened.
+bool regularFiles(const std::string& folder, std::vector<std::string>& names)
+{
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return false;
+    while (dirent* entry = readdir(dir)) {
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat status {};
+            regular = stat((withSlash(folder) + entry->d_name).c_str(), &status) == 0 && S_ISREG(status.st_mode);
+        }
+        if (regular)
+            names.push_back(entry->d_name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    return true;
+}
+
+// The files whose names end in `suffix`. Hidden files (an editor's swap files) are left out,
+// and so are the leftovers of editors and tools: "a.json~", "a.json.bak", "notes.jsonl".
+std::vector<std::string> listMatching(const std::string& folder, const std::string& suffix, ListingError report)
 {
     std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) {
+    if (!regularFiles(folder, names)) {
         if (report == ListingError::Console)
             std::cout << "Couldn't open the directory." << std::endl;
         else
             QV_LOG << "Couldn't open directory " << folder << std::endl;
         return names;
     }
-    while (dirent* entry = readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name.find(fragment) != std::string::npos)
-            names.push_back(name);
-    }
-    closedir(dir);
+    auto unwanted = [&suffix](const std::string& name) {
+        return name.front() == '.' || name.size() <= suffix.size()
+            || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0;
+    };
+    names.erase(std::remove_if(names.begin(), names.end(), unwanted), names.end());
     return names;
 }
 
@@ -86,14 +110,36 @@ std::string assetsPath()
     return folder + "assets/";
 }
 
-std::string userPath()
+std::string homeFolder()
 {
+    std::string home = envOr("HOME", "");
+    if (!home.empty() && home.front() == '/')
+        return home;
+    // No usable HOME (a service, a stripped environment): the password database knows.
+    std::vector<char> buffer(16384);
+    passwd entry {};
+    passwd* found = nullptr;
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir
+        && found->pw_dir[0] == '/')
+        return found->pw_dir;
+    return "/";
+}
+
+std::string userFolderLocation()
+{
+    // A relative XDG_DATA_HOME is to be ignored, not taken relative to wherever the game
+    // was started from.
     std::string base = envOr("XDG_DATA_HOME", "");
-    if (base.empty())
-        base = envOr("HOME", "/tmp") + "/.local/share";
+    if (base.empty() || base.front() != '/')
+        base = homeFolder() + "/.local/share";
     while (base.size() > 1 && base.back() == '/')
         base.pop_back();
-    return ensureFolder(base + "/Quorvane/");
+    return base + "/Quorvane/";
+}
+
+std::string userPath()
+{
+    return ensureFolder(userFolderLocation());
 }
 
 std::string modsPath() { return userSubfolder("mods"); }
@@ -130,22 +176,44 @@ std::vector<std::string> listPngFiles(const std::string& folder)
 std::vector<std::string> listRegularFiles(const std::string& folder)
 {
     std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) {
+    if (!regularFiles(folder, names))
         QV_LOG << "Couldn't open directory " << folder << std::endl;
-        return names;
-    }
-    while (dirent* entry = readdir(dir)) {
-        bool regular = entry->d_type == DT_REG;
-        if (entry->d_type == DT_UNKNOWN) {
-            struct stat status {};
-            regular = stat((withSlash(folder) + entry->d_name).c_str(), &status) == 0 && S_ISREG(status.st_mode);
-        }
-        if (regular)
-            names.push_back(entry->d_name);
-    }
-    closedir(dir);
     return names;
+}
+
+FileRead readWholeFile(const std::string& path, std::string& contents, std::string& error)
+{
+    contents.clear();
+    error.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        const int reason = errno;
+        error = std::strerror(reason);
+        return reason == ENOENT ? FileRead::Missing : FileRead::Unreadable;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        error = S_ISDIR(status.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+        ::close(fd);
+        return FileRead::Unreadable;
+    }
+    std::array<char, 65536> chunk{};
+    for (;;) {
+        ssize_t got = ::read(fd, chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            error = std::strerror(errno);
+            ::close(fd);
+            contents.clear();
+            return FileRead::Unreadable;
+        }
+        if (got == 0)
+            break;
+        contents.append(chunk.data(), static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return FileRead::Read;
 }
 
 void openInShell(const std::string& target)

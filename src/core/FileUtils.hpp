@@ -9,8 +9,12 @@
 
 // The assets folder beside the running program.
 std::string assetsPath();
-// The per-user folder ($XDG_DATA_HOME, else ~/.local/share, + "/Quorvane/") and its subfolders.
+// The per-user folder ($XDG_DATA_HOME when it is an absolute path, else ~/.local/share, +
+// "/Quorvane/") and its subfolders. The home folder is $HOME when absolute, else the one the
+// password database gives the user.
 std::string userPath();
+// Where userPath() is, without creating it (the usage text).
+std::string userFolderLocation();
 std::string modsPath();
 std::string logsPath();
 std::string screenshotsPath();
@@ -21,12 +25,21 @@ std::string tempPath();
 // The running program's own file path.
 std::string programPath();
 
-// Names (not paths) of a folder's entries, unsorted; an unopenable folder gives an empty list.
+// Names (not paths) of a folder's regular files, sorted; an unopenable folder gives an empty
+// list. The typed listings take the names ending in their suffix ("x.json", not "x.json~",
+// "x.json.bak" or "x.jsonl"), case-sensitively, and leave hidden files out.
 std::vector<std::string> listJsonFiles(const std::string& folder);
 std::vector<std::string> listWavFiles(const std::string& folder);
 std::vector<std::string> listOggFiles(const std::string& folder);
 std::vector<std::string> listPngFiles(const std::string& folder);
 std::vector<std::string> listRegularFiles(const std::string& folder);
+
+// Reads a whole file. Only Missing means that there is no such file (a first start);
+// any other failure (no permission, a folder or socket in its place, a loop of links, a
+// read error) is Unreadable, with the system's reason in `error`: such a file is the
+// player's and must not be replaced by defaults.
+enum class FileRead { Read, Missing, Unreadable };
+FileRead readWholeFile(const std::string& path, std::string& contents, std::string& error);
 
 // Hands a file, folder or web address to the desktop's default handler and returns at once.
 // The target is passed as one argument, never through a shell.

@@ -7,6 +7,7 @@
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
 #include "core/ProgramArguments.hpp"
+#include "core/QuitRequest.hpp"
 #include "core/StateManager.hpp"
 #include "core/TimedActions.hpp"
 #include "core/WindowGeometry.hpp"
@@ -24,6 +25,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 
 namespace {
 
@@ -57,7 +59,7 @@ Game::Game(AchievementManager& achievements)
     Options::get(); // reads options.json and loads the fonts
     UiHost::install(&uiHost_);
     TextManager::get();
-    WindowManager::get(); // created here, so the main thread is the one that owns windows
+    WindowManager::get(); // the holder of the modal windows, on the main thread
     QV_LOG << "Lua Environment Loaded" << std::endl;
     achievements_.buildCatalogue();
     // The screens are created here, in the order of the start-up sequence, as they join the game.
@@ -99,8 +101,15 @@ void Game::run()
     StateManager& states = StateManager::get();
     states.changeState(GameState::Title, true, false);
     loop_.start();
-    while (states.getState() != GameState::Quit)
+    while (states.getState() != GameState::Quit) {
+        // A quit signal ends the game as closing the window does, at the start of a frame.
+        if (QuitRequest::pending() && !quitSignalSeen_) {
+            quitSignalSeen_ = true;
+            QV_LOG << "Asked to quit by a signal" << std::endl;
+            states.changeState(GameState::Quit, false, false);
+        }
         loop_.frame();
+    }
 
     shutdown();
 }
@@ -315,9 +324,14 @@ void Game::takeScreenshot()
         return;
     texture.update(window_);
     sf::Image image = texture.copyToImage();
-    std::string path = screenshotsPath() + "quorvane-" + std::to_string(std::time(nullptr)) + ".png";
+    // Several presses within one second each get a file of their own.
+    const std::string stem = screenshotsPath() + "quorvane-" + std::to_string(std::time(nullptr));
+    std::string path = stem + ".png";
+    for (int counter = 2; std::filesystem::exists(path); ++counter)
+        path = stem + "-" + std::to_string(counter) + ".png";
     QV_LOG << "Saving screenshot to " << path << std::endl;
-    image.saveToFile(path);
+    if (!image.saveToFile(path))
+        QV_LOG << "Error: Game::takeScreenshot, could not save " << path << std::endl;
 }
 
 void Game::placeCursor(sf::Vector2i pixel)
@@ -340,6 +354,14 @@ void Game::createWindow(std::uint32_t style, unsigned width, unsigned height)
         QV_LOG << "Setting resolution to " << width << "x" << height << " (windowed)" << std::endl;
         options.fullscreen = false;
         window_.create(sf::VideoMode(width, height, 32), windowTitle, style);
+        // Centred by SFML on what it takes for the screen, a window as large as the desktop
+        // can end up partly below it: keep it wholly on the screen.
+        const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+        const sf::Vector2i placed = window_.getPosition();
+        const sf::Vector2i fitted =
+            windowPositionOnScreen(placed, window_.getSize(), sf::Vector2u(desktop.width, desktop.height));
+        if (fitted != placed)
+            window_.setPosition(fitted);
     }
     // The real size: a full-screen window has the desktop's, not the one asked for.
     sf::Vector2u size = window_.getSize();

@@ -78,6 +78,7 @@ private:
     FrameLoop loop_;
     bool thrustersPausedByMenu_ = false;
     bool firstFrameShown_ = false;
+    bool quitSignalSeen_ = false;
 
     GameUiHost uiHost_;
     // Their textures live in the texture registry.

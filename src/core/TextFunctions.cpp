@@ -5,6 +5,7 @@
 #include "ui/TextManager.hpp"
 #include "ui/TextMeasure.hpp"
 #include "ui/UiHost.hpp"
+#include "ui/Utf8.hpp"
 
 #include <cmath>
 #include <cstdint>
@@ -78,7 +79,9 @@ std::string wrapText(const std::string& input, int maxWidth, int charSize, bool 
             counterAtBreak = counter;
         }
 
-        std::size_t next = u + 1;
+        // One character, however many bytes it takes: a break is never put inside one.
+        std::size_t next = u;
+        Utf8::next(text, next);
         std::size_t counted = 1;
         bool span = false;
         if (colourTags && c == '<' && u + 2 < text.size() && text[u + 1] == 'c' && text[u + 2] == '=') {

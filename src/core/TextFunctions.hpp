@@ -13,11 +13,11 @@ extern const sf::Color amberColor;
 
 // Breaks `text` into lines that fit `maxWidth` logical units when drawn with the game font
 // at `charSize` (-1: the default size): spaces become line breaks, and a word too long for
-// a line is cut before the character that overflows. Existing newlines are kept. With
-// `colourTags`, colour spans ("<c=...>name</c>") are measured by their visible text only
-// and never cut. Should the text grow by more than 1000 characters (a limit narrower than
-// a character), "Something has probably gone wrong" goes to standard output and `text` is
-// returned unchanged.
+// a line is cut before the character (a whole UTF-8 sequence) that overflows. Existing
+// newlines are kept. With `colourTags`, colour spans ("<c=...>name</c>") are measured by
+// their visible text only and never cut. Should the text grow by more than 1000 characters
+// (a limit narrower than a character), "Something has probably gone wrong" goes to standard
+// output and `text` is returned unchanged.
 std::string wrapText(const std::string& text, int maxWidth, int charSize = -1, bool colourTags = true);
 
 // "RRGGBB" without '#'; each pair is read up to its first non-hex digit (none: 0). Fewer

@@ -29,18 +29,32 @@ TimedActions::TimedActions(const TimeSource& time)
 {
 }
 
+bool TimedActions::inUse(std::uint16_t id) const
+{
+    return std::any_of(entries_.begin(), entries_.end(), [id](const Entry& e) { return e.id == id; });
+}
+
 std::uint16_t TimedActions::add(std::function<void()> action, sf::Time delay)
 {
-    // The counter wraps after 65535; it skips 0, which callers use for "no action".
-    ++lastId_;
-    if (lastId_ == 0)
-        ++lastId_;
-    entries_.push_back(Entry{lastId_, false, std::move(action), Stopwatch(*time_), delay});
-    return lastId_;
+    // The counter wraps after 65535; it skips 0, which callers use for "no action", and the
+    // ids of actions still waiting, so that cancelling one never cancels another.
+    std::uint16_t id = 0;
+    if (entries_.size() < 65535) {
+        do {
+            ++lastId_;
+            if (lastId_ == 0)
+                ++lastId_;
+        } while (inUse(lastId_));
+        id = lastId_;
+    }
+    entries_.push_back(Entry{id, nextSerial_++, false, std::move(action), Stopwatch(*time_), delay});
+    return id;
 }
 
 bool TimedActions::remove(std::uint16_t& id)
 {
+    if (id == 0)
+        return false;
     auto found = std::find_if(entries_.begin(), entries_.end(), [id](const Entry& e) { return e.id == id; });
     if (found == entries_.end())
         return false;
@@ -51,15 +65,16 @@ bool TimedActions::remove(std::uint16_t& id)
 
 void TimedActions::fire()
 {
-    std::vector<std::uint16_t> due;
+    std::vector<std::uint64_t> due;
     for (Entry& entry : entries_) {
         if (!entry.fired && entry.clock.elapsed() > entry.delay) {
             entry.fired = true;
-            due.push_back(entry.id);
+            due.push_back(entry.serial);
         }
     }
-    for (std::uint16_t id : due) {
-        auto found = std::find_if(entries_.begin(), entries_.end(), [id](const Entry& e) { return e.id == id; });
+    for (std::uint64_t serial : due) {
+        auto found = std::find_if(entries_.begin(), entries_.end(),
+                                  [serial](const Entry& e) { return e.serial == serial; });
         if (found == entries_.end())
             continue; // cancelled by an earlier action
         std::function<void()> action = found->action; // the list may change while it runs

@@ -9,7 +9,8 @@
 
 // The process-wide list of delayed actions. Each action runs once, on the first fixed step
 // after its delay has passed, and is then dropped. Callers keep the returned id to cancel an
-// action that has not run yet; id 0 never names an action, so a stored 0 means "none".
+// action that has not run yet; id 0 never names an action, so a stored 0 means "none". Ids
+// are 16 bits and wrap, skipping those still held by pending actions.
 class TimedActions {
 public:
     static TimedActions& get();
@@ -21,6 +22,8 @@ public:
 
     explicit TimedActions(const TimeSource& time = systemTime());
 
+    // With all 65535 ids held by pending actions the action still runs, but gets id 0 and
+    // cannot be cancelled.
     std::uint16_t add(std::function<void()> action, sf::Time delay);
     // False when no entry has that id. Otherwise removes it, sets `id` to 0 and returns true.
     bool remove(std::uint16_t& id);
@@ -34,6 +37,8 @@ public:
 private:
     struct Entry {
         std::uint16_t id;
+        // Unique for the list's lifetime: how fire() finds an entry again after actions ran.
+        std::uint64_t serial;
         bool fired;
         std::function<void()> action;
         Stopwatch clock;
@@ -41,7 +46,10 @@ private:
     };
 
     const TimeSource* time_;
+    bool inUse(std::uint16_t id) const;
+
     std::uint16_t lastId_ = 0;
+    std::uint64_t nextSerial_ = 0;
     std::vector<Entry> entries_;
 };
 

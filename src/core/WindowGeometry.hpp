@@ -15,3 +15,7 @@ sf::FloatRect letterboxViewport(unsigned width, unsigned height);
 
 // A window smaller than 640 x 360 in either direction is put back to 640 x 360.
 sf::Vector2u windowSizeAfterResize(unsigned width, unsigned height);
+
+// Where a window of `size` placed at `position` goes so that it lies wholly on a `desktop`
+// screen (as much of it as fits, from the top left corner).
+sf::Vector2i windowPositionOnScreen(sf::Vector2i position, sf::Vector2u size, sf::Vector2u desktop);

@@ -123,17 +123,17 @@ public:
 
     HeadlessMission::Outcome run()
     {
-        mission_.loadMissionFile(options_.missionFile, options_.missionFile);
+        const bool readable = mission_.loadMissionFile(options_.missionFile, options_.missionFile);
         const std::string luaFile = mission_.getItem("Lua file");
         Json::Value start = record("start");
         start["mission"] = mission_.getItem("Name");
         start["script"] = luaFile;
         start["difficulty"] = options_.difficulty;
         start["log"] = Logger::path();
-        if (luaFile == "null") {
+        if (!readable || luaFile == "null") {
             emit_(start);
             Json::Value error = record("error");
-            error["text"] = "the mission file names no \"Lua file\"";
+            error["text"] = readable ? "the mission file names no \"Lua file\"" : "the mission file cannot be read";
             emit_(error);
             return finish(HeadlessMission::Outcome::BadSetUp);
         }

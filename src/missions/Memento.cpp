@@ -4,7 +4,9 @@
 #include "core/FileUtils.hpp"
 #include "core/JsonRead.hpp"
 #include "core/Logger.hpp"
+#include "core/PictureBytes.hpp"
 #include "persistence/PlayerStats.hpp"
+#include "ui/Utf8.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -48,7 +50,7 @@ std::string wrapToWidth(const std::string& text, const sf::Font& font, float wid
     sf::Text probe("", font, textPixelSize);
     probe.setScale(textScale, textScale);
     auto fits = [&](const std::string& line) {
-        probe.setString(sf::String::fromUtf8(line.begin(), line.end()));
+        probe.setString(Utf8::toLabel(line));
         return probe.getGlobalBounds().width <= width;
     };
     std::string wrapped;
@@ -109,9 +111,12 @@ bool Memento::loadFile(const std::string& fullPath, const std::string& fileName)
     try {
         fromJson(root);
     } catch (const std::exception& error) {
+        loadedFilename = fileName;
         QV_LOG << "Failed to load memento file: " << fullPath << " at: " << error.what() << std::endl;
         return false;
     }
+    // The file the memento was read from names it, whatever "LoadedFilename" it carries.
+    loadedFilename = fileName;
     return parsed;
 }
 
@@ -157,13 +162,17 @@ void Memento::loadPicture(Picture slot, const Json::Value& object, const char* k
         QV_LOG << "Ruh roh " << loadedFilename << " (key \"" << key << "\" is not a text)" << std::endl;
         throw std::runtime_error("generation");
     }
-    // Kept as read even when it is broken, so saving the memento never loses it.
+    // Kept as read even when it is broken, so saving the memento never loses it; but a
+    // picture beyond the size the game takes is dropped, and the save embeds the asset's.
     slot.base64 = embedded.asString();
-    auto bytes = Base64::decode(slot.base64);
-    if (bytes && !bytes->empty() && slot.image.loadFromMemory(bytes->data(), bytes->size()))
+    std::string why;
+    const PictureBytes::Result result = PictureBytes::decodeBase64(slot.base64, slot.image, why);
+    if (result == PictureBytes::Result::Decoded)
         return;
-    QV_LOG << "Warning: Memento::fromJson, " << loadedFilename << " key \"" << key
-           << "\" holds no readable picture; using " << imagesFolder << slot.sprite << std::endl;
+    if (result == PictureBytes::Result::Refused)
+        slot.base64.clear();
+    QV_LOG << "Warning: Memento::fromJson, " << loadedFilename << " key \"" << key << "\" holds " << why << "; using "
+           << imagesFolder << slot.sprite << std::endl;
     loadPictureFromAssets(slot);
 }
 
@@ -278,7 +287,7 @@ void Memento::draw(sf::RenderTarget& target, const sf::Font& font)
 
     auto paragraph = [&](const std::string& text, float top, const sf::Color& colour) {
         std::string wrapped = wrapToWidth(text, font, columnWidth);
-        sf::Text shown(sf::String::fromUtf8(wrapped.begin(), wrapped.end()), font, textPixelSize);
+        sf::Text shown(Utf8::toLabel(wrapped), font, textPixelSize);
         shown.setScale(textScale, textScale);
         shown.setFillColor(colour);
         shown.setPosition(columnLeft, top);

@@ -32,7 +32,8 @@ public:
     Memento(const Memento&) = delete;
     Memento& operator=(const Memento&) = delete;
 
-    // Loads a memento file; `fileName` (memento name + ".json") identifies it afterwards.
+    // Loads a memento file; `fileName` (memento name + ".json") identifies it afterwards,
+    // even when the file carries a "LoadedFilename" of its own.
     // False when the file is missing, unparsable or holds a value of the wrong type (all
     // logged with the file); the memento is then not fit to be given.
     bool loadFile(const std::string& fullPath, const std::string& fileName);

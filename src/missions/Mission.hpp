@@ -13,9 +13,11 @@
 class Mission {
 public:
     // Reads `fullPath`; `relativePath` (e.g. "missions/json/x.json") names the mission in
-    // saves. An unreadable file leaves the mission empty; a value of the wrong type ends the
-    // reading there. Either is logged with the file, and the game goes on.
-    void loadMissionFile(const std::string& fullPath, const std::string& relativePath);
+    // saves. False for a file that cannot be read or parsed, or is no JSON object: it holds
+    // no mission, and the catalogue leaves it out. A value of the wrong type, or a "Story
+    // Order" outside 0..10000, ends the reading there and keeps what was read. Everything
+    // is logged with the file, and the game goes on.
+    bool loadMissionFile(const std::string& fullPath, const std::string& relativePath);
 
     // The value under `key`, or the text "null" when there is none.
     std::string getItem(const std::string& key) const;
@@ -40,6 +42,7 @@ public:
 
 private:
     void readSettings(const Json::Value& settings, std::string& key);
+    static std::int32_t readStoryOrder(const Json::Value& value);
 
     std::unordered_map<std::string, std::string> items;
     std::vector<std::string> displayKeys;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -29,10 +30,13 @@ std::size_t drawIndex(std::mt19937_64& engine, std::size_t i)
     return static_cast<std::size_t>(value % range);
 }
 
-Mission loadMission(const std::string& assetsRoot, const std::string& folder, const std::string& fileName)
+// A file that holds no mission (unreadable, unparsable) is logged and left out.
+std::optional<Mission> loadMission(const std::string& assetsRoot, const std::string& folder,
+                                   const std::string& fileName)
 {
     Mission mission;
-    mission.loadMissionFile(assetsRoot + folder + fileName, folder + fileName);
+    if (!mission.loadMissionFile(assetsRoot + folder + fileName, folder + fileName))
+        return std::nullopt;
     return mission;
 }
 
@@ -56,7 +60,10 @@ void MissionManager::buildCatalogue(const std::string& assetsRoot)
 {
     const std::string missionFolder = "missions/json/";
     for (const std::string& fileName : listJsonFiles(assetsRoot + missionFolder)) {
-        Mission mission = loadMission(assetsRoot, missionFolder, fileName);
+        std::optional<Mission> loaded = loadMission(assetsRoot, missionFolder, fileName);
+        if (!loaded)
+            continue;
+        Mission& mission = *loaded;
         std::string type = mission.getItem("Mission Type");
         if (mission.storyOrder != 0) {
             storyMissions.push_back(mission);
@@ -78,16 +85,17 @@ void MissionManager::buildCatalogue(const std::string& assetsRoot)
 
     const std::string randomFolder = "missions/random/json/";
     for (const std::string& fileName : listJsonFiles(assetsRoot + randomFolder)) {
-        Mission mission = loadMission(assetsRoot, randomFolder, fileName);
-        randomMissions.push_back(mission);
-        randomCatalogue.push_back(std::move(mission));
+        std::optional<Mission> mission = loadMission(assetsRoot, randomFolder, fileName);
+        if (!mission)
+            continue;
+        randomMissions.push_back(*mission);
+        randomCatalogue.push_back(std::move(*mission));
     }
 
     const std::string eventFolder = "missions/events/json/";
     for (const std::string& fileName : listJsonFiles(assetsRoot + eventFolder)) {
-        Mission& mission = namedEvents[fileName];
-        mission = Mission();
-        mission.loadMissionFile(assetsRoot + eventFolder + fileName, eventFolder + fileName);
+        if (std::optional<Mission> mission = loadMission(assetsRoot, eventFolder, fileName))
+            namedEvents[fileName] = std::move(*mission);
     }
 }
 

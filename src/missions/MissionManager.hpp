@@ -73,7 +73,7 @@ public:
 
     // A new run: whole copies of the catalogues, no quest items, the chosen difficulty.
     void resetRunLists(std::int32_t newDifficulty);
-    // The named event under its file name, or nullptr.
+    // The named event under its file name, or nullptr (also when its file could not be read).
     Mission* namedEvent(const std::string& fileName);
 
     std::string getDifficulty() override;

@@ -6,35 +6,79 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <vector>
+#include <filesystem>
 
 namespace {
 
-bool fail(const std::string& path, const char* what, const std::string& temporary)
+// Links followed at most, as the system itself does before it reports a loop.
+constexpr int maxLinks = 40;
+
+bool fail(const std::string& path, const char* what, const std::string& temporary, int error = errno)
 {
-    int error = errno;
     QV_LOG << "Error: writeFileAtomically, " << what << " for " << path << ": " << std::strerror(error) << std::endl;
     if (!temporary.empty())
         ::unlink(temporary.c_str());
     return false;
 }
 
+// The file a path names once its links are followed (the path itself when it is no link;
+// a dangling link names the file it would point to). False for a loop of links.
+bool followLinks(const std::string& path, std::string& target)
+{
+    namespace fs = std::filesystem;
+    fs::path current = path;
+    for (int hops = 0; hops < maxLinks; ++hops) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(current, error))) {
+            target = current.string();
+            return true;
+        }
+        fs::path next = fs::read_symlink(current, error);
+        if (error)
+            return false;
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// A temporary file beside `target`, created with the usual permissions (0666 less the
+// umask, as any new file of the player's), never one that exists.
+int createTemporary(const std::string& target, std::string& name)
+{
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
 } // namespace
 
 bool writeFileAtomically(const std::string& path, const std::string& contents)
 {
-    std::string pattern = path + ".tmp-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = ::mkstemp(name.data());
+    std::string target;
+    if (!followLinks(path, target))
+        return fail(path, "could not follow its links", "");
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+
+    std::string temporary;
+    int fd = createTemporary(target, temporary);
     if (fd < 0)
         return fail(path, "could not create a temporary file", "");
-    std::string temporary(name.data());
-    ::fchmod(fd, 0644);
+    // The new file keeps the old one's permissions: a save the player made private stays so.
+    if (replacing && ::fchmod(fd, old.st_mode & 07777) != 0) {
+        ::close(fd);
+        return fail(path, "could not keep the file's permissions", temporary);
+    }
 
     const char* data = contents.data();
     std::size_t left = contents.size();
@@ -55,12 +99,12 @@ bool writeFileAtomically(const std::string& path, const std::string& contents)
     }
     if (::close(fd) != 0)
         return fail(path, "could not close", temporary);
-    if (std::rename(temporary.c_str(), path.c_str()) != 0)
+    if (std::rename(temporary.c_str(), target.c_str()) != 0)
         return fail(path, "could not replace the file", temporary);
 
     // Make the rename itself durable.
-    auto slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    auto slash = target.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
     int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (dirFd >= 0) {
         ::fsync(dirFd);

@@ -196,12 +196,25 @@ void Options::chooseFallbackResolution()
 
 void Options::loadOptions()
 {
-    std::ifstream in(userPath() + "options.json", std::ios::binary);
+    const std::string path = userPath() + "options.json";
+    std::string text;
+    std::string error;
+    const FileRead read = readWholeFile(path, text, error);
+    if (read == FileRead::Unreadable) {
+        // The player's settings exist but are out of reach: the game plays with defaults and
+        // leaves the file as it is.
+        QV_LOG << "Error: Options::loadOptions, could not read " << path << ": " << error
+               << "; playing with the default settings, and the file is not saved over in this run" << std::endl;
+        keepFileAsItIs_ = true;
+    }
+    applySettings(read == FileRead::Read ? &text : nullptr);
+}
+
+void Options::applySettings(const std::string* text)
+{
     bool accepted = false;
-    if (in) {
-        std::stringstream text;
-        text << in.rdbuf();
-        readSettings(text.str());
+    if (text) {
+        readSettings(*text);
         accepted = acceptSavedResolution();
     }
     if (!accepted)
@@ -237,6 +250,11 @@ void Options::saveOptions()
         tracked.append(entry);
     }
 
+    if (keepFileAsItIs_) {
+        QV_LOG << "Warning: Options::saveOptions, not saving over " << userPath() << "options.json"
+               << ", which could not be read" << std::endl;
+        return;
+    }
     std::ostringstream text;
     Json::StyledStreamWriter("\t").write(text, root);
     writeFileAtomically(userPath() + "options.json", text.str());

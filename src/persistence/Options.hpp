@@ -27,7 +27,12 @@ public:
     // Defaults, the resolution list of `display`, then options.json; writes the file at the end.
     explicit Options(const DisplayModes& display);
 
+    // A missing options.json is a first start; one that exists but cannot be read leaves the
+    // defaults in place and is never saved over in this run.
     void loadOptions();
+    // The settings of an options.json text (nullptr: none) over the current ones, with the
+    // resolution checked against the display (also the fuzz entry).
+    void applySettings(const std::string* text);
     void saveOptions();
     // Flips "Fullscreen" and saves; the caller re-creates the window.
     void toggleFullscreen();
@@ -71,4 +76,5 @@ private:
     void chooseFallbackResolution();
 
     DisplayModes display_;
+    bool keepFileAsItIs_ = false;
 };

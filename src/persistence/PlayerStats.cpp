@@ -1,6 +1,7 @@
 #include "persistence/PlayerStats.hpp"
 
 #include "achievements/AchievementManager.hpp"
+#include "core/FileUtils.hpp"
 #include "core/JsonRead.hpp"
 #include "core/Logger.hpp"
 #include "core/NumberConversions.hpp"
@@ -273,6 +274,11 @@ void PlayerStats::raiseToUnlocked()
 
 bool PlayerStats::saveFile(const std::string& path)
 {
+    if (path == keptAsItIs_) {
+        QV_LOG << "Warning: PlayerStats::saveFile, not saving over " << path << ", which could not be read"
+               << std::endl;
+        return false;
+    }
     Json::StreamWriterBuilder builder;
     builder["indentation"] = "";
     builder["precision"] = 9; // enough to give back every float exactly
@@ -282,15 +288,22 @@ bool PlayerStats::saveFile(const std::string& path)
 
 void PlayerStats::loadFile(const std::string& path, AchievementSwitch achievementSwitch)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::string contents;
+    std::string error;
+    switch (readWholeFile(path, contents, error)) {
+    case FileRead::Missing:
         QV_LOG << "Could not open player save! " << path << std::endl;
         return;
+    case FileRead::Unreadable:
+        // Not a first start: the player's history is there, only out of reach. It is left
+        // exactly as it is, and this run does not write its own statistics over it.
+        QV_LOG << "Could not open player save! " << path << ": " << error
+               << "; it is kept as it is and not saved over in this run" << std::endl;
+        keptAsItIs_ = path;
+        return;
+    case FileRead::Read:
+        break;
     }
-    std::stringstream text;
-    text << in.rdbuf();
-    in.close();
-    std::string contents = text.str();
 
     Json::Value root;
     std::string errors;

@@ -47,11 +47,13 @@ public:
     bool deserialize(const Json::Value& root, AchievementSwitch achievementSwitch);
     bool deserialize(const Json::Value& root) { return deserialize(root, switchFromArguments()); }
 
-    // The save file: compact JSON on one line, written atomically.
+    // The save file: compact JSON on one line, written atomically. Refused (false) for a
+    // file that existed but could not be read.
     bool saveFile(const std::string& path);
-    // A missing file leaves the statistics as they are. A file that cannot be parsed or
-    // read whole is kept beside the save as path + ".corrupt-" + seconds, so the save
-    // that follows cannot destroy the player's history.
+    // A missing file leaves the statistics as they are. A file that exists but cannot be
+    // opened or read (permissions, a folder in its place) is left alone and never saved over
+    // in this run. A file that cannot be parsed is kept beside the save as path +
+    // ".corrupt-" + seconds, so the save that follows cannot destroy the player's history.
     void loadFile(const std::string& path, AchievementSwitch achievementSwitch);
     // The first step of start-up: clears or unlocks every achievement as the switch asks.
     // (Start-up then loads the file, lets the manager show the unlocked achievements again
@@ -74,6 +76,8 @@ private:
     void raiseToUnlocked();
 
     AchievementManager* achievements_ = nullptr;
+    // A save that exists but could not be read: not to be written over.
+    std::string keptAsItIs_;
     std::int32_t totalFoodUsed_ = 0;
     std::int32_t totalFuelUsed_ = 0;
     std::int32_t totalJumpsMade_ = 0;

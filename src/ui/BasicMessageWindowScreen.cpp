@@ -2,6 +2,7 @@
 
 #include "ui/TextManager.hpp"
 #include "ui/TextureManager.hpp"
+#include "ui/Utf8.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 
@@ -9,9 +10,15 @@ BasicMessageWindowScreen::BasicMessageWindowScreen(const std::string& text)
     : messageTextId(TextManager::get().addRichText(-1.f, 0, 0))
 {
     setPanel("general/small_panel_3.png");
+    setMessage(text);
+}
+
+void BasicMessageWindowScreen::setMessage(const std::string& text)
+{
     TextManager& texts = TextManager::get();
     sfe::RichText& message = texts.getRichText(messageTextId);
-    message << sf::Color(0, 255, 0) << sf::String(text);
+    message.clear();
+    message << sf::Color(0, 255, 0) << Utf8::toLabel(text);
     const float width = message.getGlobalBounds().width;
     texts.setRichTextPosition(messageTextId, static_cast<int>(320.f - width / (2.f * texts.getScale())), 155);
 }

@@ -18,6 +18,8 @@ public:
 protected:
     // Shows `file` as the panel, centred on x = 320 at y = 140.
     void setPanel(const std::string& file);
+    // Replaces the message, centred on x = 320 as one block from y = 155.
+    void setMessage(const std::string& text);
 
     sf::Sprite panel;
     int messageTextId;

@@ -2,6 +2,7 @@
 
 #include "ui/TextManager.hpp"
 #include "ui/UiHost.hpp"
+#include "ui/Utf8.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Texture.hpp>
@@ -82,7 +83,7 @@ void Button::setHighlightTexture(const sf::Texture& texture)
 
 void Button::setText(const std::string& text)
 {
-    TextManager::get().getText(labelId).setString(text);
+    TextManager::get().getText(labelId).setString(Utf8::toLabel(text));
     updateBounds();
 }
 
@@ -133,8 +134,8 @@ void Button::updateBounds()
     UiHost& host = UiHost::get();
     const float scale = texts.getScale();
     sf::Text& label = texts.getText(labelId);
-    const std::string string = label.getString();
-    const auto lines = 1 + std::count(string.begin() + std::min<std::size_t>(string.size(), 1), string.end(), '\n');
+    const sf::String& string = label.getString();
+    const auto lines = 1 + std::count(string.begin() + std::min<std::size_t>(string.getSize(), 1), string.end(), '\n');
     const float lineSpacing =
         std::floor(host.gameFont().getLineSpacing(static_cast<unsigned>(host.defaultTextSize())));
     const sf::FloatRect labelBounds = label.getGlobalBounds();

@@ -1,5 +1,7 @@
 #include "ui/ColorMarkup.hpp"
 
+#include "ui/Utf8.hpp"
+
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
@@ -103,7 +105,7 @@ std::string appendColorMarkup(sfe::RichText& richText, const std::string& text, 
     const std::vector<MarkupPart> parts = parseColorMarkup(text);
     std::string plain;
     for (const MarkupPart& part : parts) {
-        richText << (part.colored ? part.color : defaultColor) << sf::String(part.text);
+        richText << (part.colored ? part.color : defaultColor) << Utf8::toLabel(part.text);
         plain += part.text;
     }
     richText << defaultColor;

@@ -1,5 +1,7 @@
 #include "ui/RichText.hpp"
 
+#include "ui/Utf8.hpp"
+
 #include <SFML/Graphics/RenderTarget.hpp>
 
 #include <algorithm>
@@ -24,9 +26,13 @@ int brightness(const sf::Color& color)
 
 void RichText::Line::place(sf::Text& text)
 {
-    text.setPosition(bounds_.width, 0.f);
+    const float outline = std::max(text.getOutlineThickness(), 0.f);
+    text.setPosition(pen_ + outline, 0.f);
     bounds_.height = std::max(bounds_.height, wholeLineSpacing(text));
-    bounds_.width += text.getGlobalBounds().width;
+    const float advance = text.findCharacterPos(text.getString().getSize()).x - text.getPosition().x;
+    pen_ += outline + advance + outline;
+    const sf::FloatRect ink = text.getGlobalBounds();
+    bounds_.width = std::max({bounds_.width, pen_, ink.left + ink.width});
 }
 
 void RichText::Line::appendText(sf::Text text)
@@ -38,6 +44,7 @@ void RichText::Line::appendText(sf::Text text)
 void RichText::Line::relayout()
 {
     bounds_ = sf::FloatRect();
+    pen_ = 0.f;
     for (sf::Text& text : texts_)
         place(text);
 }
@@ -92,6 +99,16 @@ RichText& RichText::operator<<(const sf::String& string)
         lines_.push_back(std::move(line));
     }
     return *this;
+}
+
+RichText& RichText::operator<<(const std::string& utf8)
+{
+    return *this << Utf8::toLabel(utf8);
+}
+
+RichText& RichText::operator<<(const char* utf8)
+{
+    return *this << Utf8::toLabel(utf8);
 }
 
 sf::Text RichText::makeSegment(const sf::String& string) const
@@ -157,6 +174,7 @@ void RichText::setOutlineForColor(float thickness, const sf::Color& fill, const 
                 text.setOutlineColor(outline);
                 text.setOutlineThickness(thickness);
             }
+    relayout();
 }
 
 void RichText::applyContrastOutline(const sf::Color& base, const sf::Color& outline, int threshold, float thickness)
@@ -175,6 +193,7 @@ void RichText::applyContrastOutline(const sf::Color& base, const sf::Color& outl
                 text.setOutlineThickness(0.f);
             }
         }
+    relayout();
 }
 
 void RichText::clear()

@@ -8,17 +8,21 @@
 #include <SFML/Graphics/Transformable.hpp>
 #include <SFML/System/String.hpp>
 
+#include <string>
 #include <vector>
 
 namespace sfe {
 
 // A block of text whose segments may each have their own colour, style and outline. Text
 // is streamed in: colours and styles apply to what is appended after them, and every '\n'
-// starts a new line placed one line height below the previous one. The font is referred
-// to, never owned, and must outlive the block.
+// starts a new line placed one line height below the previous one. Each segment starts
+// where the previous one's pen stopped (its advance, trailing blanks included), moved
+// right by the outline of both, so outlined segments never run into their neighbours.
+// Strings are UTF-8 (Utf8). The font is referred to, never owned, and must outlive the block.
 class RichText : public sf::Drawable, public sf::Transformable {
 public:
-    // One line of the block: segments laid out left to right from x = 0.
+    // One line of the block: segments laid out left to right from x = 0. Its width reaches
+    // the pen or the ink, whichever lies further right.
     class Line : public sf::Transformable, public sf::Drawable {
     public:
         void appendText(sf::Text text);
@@ -38,6 +42,7 @@ public:
 
         std::vector<sf::Text> texts_;
         sf::FloatRect bounds_;
+        float pen_ = 0.f;
     };
 
     RichText() = default;
@@ -46,12 +51,15 @@ public:
     RichText& operator<<(const sf::Color& color);
     RichText& operator<<(sf::Text::Style style);
     RichText& operator<<(const sf::String& string);
+    RichText& operator<<(const std::string& utf8);
+    RichText& operator<<(const char* utf8);
 
     void setCharacterSize(unsigned size);
     void setFont(const sf::Font& font);
     void setOutlineThickness(float thickness);
     // Recolours every segment filled with `from`; later text is appended in `to`.
     void replaceColor(const sf::Color& from, const sf::Color& to);
+    // Outline changes lay the block out again, like size and font changes.
     void setOutlineForColor(float thickness, const sf::Color& fill, const sf::Color& outline);
     // Outlines segments (other than those in `base`) whose brightness (2R + 3G + B) / 6 is
     // below `threshold`, or, for a negative threshold, above threshold + 255; the others lose

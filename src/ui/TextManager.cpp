@@ -3,6 +3,7 @@
 #include "core/Logger.hpp"
 #include "core/ProcessWide.hpp"
 #include "ui/UiHost.hpp"
+#include "ui/Utf8.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 
@@ -58,7 +59,7 @@ int TextManager::addText(int x, int y, const std::string& string, float size)
     entry.x = x;
     entry.y = y;
     entry.text.setFont(UiHost::get().gameFont());
-    entry.text.setString(string);
+    entry.text.setString(Utf8::toLabel(string));
     apply(entry);
     const int id = nextId_++;
     texts_.emplace(id, std::move(entry));

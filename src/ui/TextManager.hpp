@@ -20,7 +20,8 @@ class RenderTarget;
 // positions and character sizes; strings, colours and bounds are read and changed on the
 // reference from getText/getRichText. Ids come from one counter shared by both kinds and
 // are never reused. A missing id is logged and answered with a shared empty object.
-// Main thread only.
+// Strings are UTF-8; a caller that sets a string on the reference converts it with
+// Utf8::toLabel. Main thread only.
 class TextManager {
 public:
     static TextManager& get();

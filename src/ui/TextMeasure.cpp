@@ -1,7 +1,8 @@
 #include "ui/TextMeasure.hpp"
 
+#include "ui/Utf8.hpp"
+
 #include <SFML/Graphics/Font.hpp>
-#include <SFML/System/String.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -11,10 +12,6 @@ TextMeasure::TextMeasure(const sf::Font& font, unsigned characterSize)
     , size_(characterSize)
     , whitespaceWidth_(font.getGlyph(L' ', characterSize, false).advance)
 {
-    for (unsigned byte = 1; byte < 256; ++byte) {
-        const sf::String converted(std::string(1, static_cast<char>(byte)));
-        codePoints_[byte] = converted.isEmpty() ? 0u : converted[0];
-    }
     reset();
 }
 
@@ -28,9 +25,9 @@ void TextMeasure::reset()
 }
 
 // The same steps, in the same order and precision, as sf::Text's geometry update.
-void TextMeasure::append(char byte)
+void TextMeasure::append(char32_t character)
 {
-    const sf::Uint32 c = codePoints_[static_cast<unsigned char>(byte)];
+    const sf::Uint32 c = static_cast<sf::Uint32>(character);
     ++count_;
     if (c == '\r')
         return;
@@ -63,8 +60,9 @@ float TextMeasure::width() const
 
 void TextMeasure::append(const std::string& text, std::size_t from, std::size_t count)
 {
-    for (std::size_t i = from; i < from + count; ++i)
-        append(text[i]);
+    const std::string_view range(text.data() + from, count);
+    for (std::size_t i = 0; i < range.size();)
+        append(Utf8::next(range, i));
 }
 
 float TextMeasure::measure(const std::string& text)

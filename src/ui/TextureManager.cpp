@@ -2,6 +2,7 @@
 
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
+#include "core/PictureBytes.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 
@@ -244,12 +245,27 @@ sf::Texture& TextureManager::registerTexture(const std::string& name, const std:
 
 sf::Texture& TextureManager::setTextureFromMemory(const std::string& name, const void* data, std::size_t size)
 {
-    sf::Texture& texture = textures_[name];
     sf::Image image;
-    if (data && size > 0 && image.loadFromMemory(data, size))
-        texture.loadFromImage(image);
-    else
-        texture = sf::Texture(); // undecodable: an empty picture, as for a missing file
+    std::string why;
+    PictureBytes::decode(data, size, image, why);
+    return setTextureFromImage(name, image);
+}
+
+sf::Texture& TextureManager::setTextureFromBase64(const std::string& name, std::string_view base64)
+{
+    sf::Image image;
+    std::string why;
+    PictureBytes::decodeBase64(base64, image, why);
+    return setTextureFromImage(name, image);
+}
+
+sf::Texture& TextureManager::setTextureFromImage(const std::string& name, const sf::Image& image)
+{
+    sf::Texture& texture = textures_[name];
+    // Undecodable, refused, or too large for the graphics card: an empty picture, as for a
+    // missing file, never the previous picture of that name.
+    if (image.getSize().x == 0 || !texture.loadFromImage(image))
+        texture = sf::Texture();
     return handOut(texture);
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -44,12 +46,16 @@ public:
     sf::Texture& registerFrame(const std::string& name, const std::string& file, const sf::IntRect& rect);
     sf::Texture& getTexture(const std::string& name);
     sf::Texture& registerTexture(const std::string& name, const std::string& file);
-    // Creates or replaces `name` from encoded image bytes (a portrait, a memento picture).
+    // Creates or replaces `name` from PNG bytes (a portrait, a memento picture), checked by
+    // PictureBytes; bytes it does not take leave an empty texture. Nothing is logged.
     sf::Texture& setTextureFromMemory(const std::string& name, const void* data, std::size_t size);
+    // The same for a picture embedded in a file as Base64.
+    sf::Texture& setTextureFromBase64(const std::string& name, std::string_view base64);
     void setRepeated(const std::string& name, bool repeated);
     bool contains(const std::string& name) const { return textures_.count(name) != 0; }
 
 private:
+    sf::Texture& setTextureFromImage(const std::string& name, const sf::Image& image);
     sf::Texture& handOut(sf::Texture& texture);
     void load(sf::Texture& texture, const std::string& file, const sf::IntRect* rect);
 

@@ -2,6 +2,7 @@
 
 #include "ui/TextManager.hpp"
 #include "ui/UiHost.hpp"
+#include "ui/Utf8.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 
@@ -24,7 +25,7 @@ void Tooltip::setText(const std::string& text)
 {
     TextManager& texts = TextManager::get();
     sf::Text& label = texts.getText(textId);
-    label.setString(text);
+    label.setString(Utf8::toLabel(text));
     const float scale = texts.getScale();
     const sf::FloatRect bounds = label.getGlobalBounds();
     // The margins are added to the largest text seen, not to the box itself: re-setting the

@@ -1,99 +1,124 @@
 #include "ui/WindowManager.hpp"
 
+#include "core/ProcessWide.hpp"
 #include "ui/BasicMessageWindowScreen.hpp"
 #include "ui/ErrorMessageWindowScreen.hpp"
 
+#include <atomic>
+
 namespace {
 
-std::unique_ptr<WindowManager>& instance()
-{
-    static std::unique_ptr<WindowManager> manager;
-    return manager;
-}
+// Set while the program loads (on the thread that runs main), and again by recordMainThread.
+std::atomic<std::thread::id> mainThread{std::this_thread::get_id()};
 
-std::mutex& instanceMutex()
+// Requests from other threads, waiting for the main thread. The lock is held only to add
+// or take them, never while a window is made.
+std::mutex& handedOverMutex()
 {
     static std::mutex mutex;
     return mutex;
 }
 
+std::vector<std::function<void()>>& handedOver()
+{
+    static std::vector<std::function<void()>> requests;
+    return requests;
+}
+
 } // namespace
+
+bool WindowManager::onMainThread()
+{
+    return std::this_thread::get_id() == mainThread.load();
+}
+
+void WindowManager::recordMainThread()
+{
+    mainThread = std::this_thread::get_id();
+}
 
 WindowManager& WindowManager::get()
 {
-    std::lock_guard<std::mutex> guard(instanceMutex());
-    auto& manager = instance();
-    if (!manager)
-        manager = std::make_unique<WindowManager>();
-    return *manager;
+    if (!onMainThread()) {
+        static WindowManager standIn;
+        return standIn;
+    }
+    return ProcessWide<WindowManager>::get();
+}
+
+bool WindowManager::exists()
+{
+    return ProcessWide<WindowManager>::exists();
 }
 
 void WindowManager::destroy()
 {
-    std::unique_ptr<WindowManager> released;
-    {
-        std::lock_guard<std::mutex> guard(instanceMutex());
-        released = std::move(instance());
+    ProcessWide<WindowManager>::destroy();
+    std::lock_guard<std::mutex> guard(handedOverMutex());
+    handedOver().clear();
+}
+
+void WindowManager::request(std::function<void()> change)
+{
+    if (!onMainThread()) {
+        // Applied by the main thread's holder, whichever exists then.
+        std::lock_guard<std::mutex> guard(handedOverMutex());
+        handedOver().push_back(std::move(change));
+        return;
     }
-}
-
-WindowManager::WindowManager()
-    : mainThread_(std::this_thread::get_id())
-{
-}
-
-void WindowManager::post(std::function<void()> request)
-{
-    requests_.post(std::move(request));
+    if (dispatching_ > 0) {
+        deferred_.push_back(std::move(change));
+        return;
+    }
+    change();
 }
 
 void WindowManager::applyRequests()
 {
-    requests_.runAll();
+    std::vector<std::function<void()>> pending;
+    {
+        std::lock_guard<std::mutex> guard(handedOverMutex());
+        pending.swap(handedOver());
+    }
+    for (auto& change : pending)
+        change();
+}
+
+void WindowManager::replace(std::unique_ptr<WindowScreen> window)
+{
+    current_.reset(); // the old window's labels go before the new one makes its own
+    current_ = std::move(window);
 }
 
 void WindowManager::showMessage(const std::string& text, bool closable)
 {
-    if (!onMainThread()) {
-        post([this, text, closable] { showMessage(text, closable); });
-        return;
-    }
-    current_.reset();
-    current_ = std::make_unique<BasicMessageWindowScreen>(text);
-    current_->runOneStep = true;
-    current_->closable = closable;
+    request([text, closable] {
+        auto window = std::make_unique<BasicMessageWindowScreen>(text);
+        window->runOneStep = true;
+        window->closable = closable;
+        WindowManager::get().replace(std::move(window));
+    });
 }
 
 void WindowManager::showError(const std::string& text)
 {
-    if (!onMainThread()) {
-        post([this, text] { showError(text); });
-        return;
-    }
-    current_.reset();
-    current_ = std::make_unique<ErrorMessageWindowScreen>(text);
-    current_->runOneStep = true;
+    request([text] {
+        auto window = std::make_unique<ErrorMessageWindowScreen>(text);
+        window->runOneStep = true;
+        WindowManager::get().replace(std::move(window));
+    });
 }
 
 void WindowManager::open(std::unique_ptr<WindowScreen> window)
 {
-    if (!onMainThread()) {
-        // std::function needs a copyable callable: hand the window over through a shared holder.
-        auto holder = std::make_shared<std::unique_ptr<WindowScreen>>(std::move(window));
-        post([this, holder] { open(std::move(*holder)); });
-        return;
-    }
-    current_.reset();
-    current_ = std::move(window);
+    // std::function needs a copyable callable: the window travels in a shared holder.
+    auto holder = std::make_shared<std::unique_ptr<WindowScreen>>(std::move(window));
+    request([holder] { WindowManager::get().replace(std::move(*holder)); });
 }
 
 void WindowManager::close()
 {
-    if (!onMainThread()) {
-        post([this] { close(); });
-        return;
-    }
-    current_.reset();
+    request([] { WindowManager::get().replace(nullptr); });
 }
 
 bool WindowManager::fixedStep()
@@ -111,8 +136,22 @@ bool WindowManager::fixedStep()
 
 void WindowManager::handleEvent(const sf::Event& event, sf::RenderTarget& window, const sf::View& view)
 {
-    if (current_)
+    if (!current_)
+        return;
+    {
+        struct Dispatch {
+            int& depth;
+            explicit Dispatch(int& d) : depth(d) { ++depth; }
+            ~Dispatch() { --depth; }
+        } dispatch(dispatching_);
         current_->handleEvent(event, window, view);
+    }
+    if (dispatching_ > 0)
+        return;
+    std::vector<std::function<void()>> changes;
+    changes.swap(deferred_);
+    for (auto& change : changes)
+        change();
 }
 
 void WindowManager::draw(sf::RenderTarget& target)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/PostedWork.hpp"
 #include "ui/WindowScreen.hpp"
 
 #include <functional>
@@ -10,20 +9,32 @@
 #include <thread>
 #include <vector>
 
-// Holder of the one open modal window. Opening a window replaces (destroys) the open one at
-// once. The game loop drives it from the main thread: fixedStep() at each fixed step,
-// handleEvent() for every event while a window is open, draw() after the current screen.
+// Holder of the one open modal window. The game loop drives it from the main thread:
+// fixedStep() at each fixed step, handleEvent() for every event while a window is open,
+// draw() after the current screen.
 //
-// The main thread is the thread that created the instance. Requests from any other thread
-// (a mission script's error) are handed over and applied at the start of the next fixed
-// step, so a window is never destroyed while it is drawn or handles an event.
+// Opening a window replaces (destroys) the open one, at once, except while the open window
+// is handling an event: a button of that window may well open another ("Saved"), and the
+// window must outlive its own handler, so such replacements wait until it returns.
+//
+// The main thread is recorded at start-up (recordMainThread). Only the main thread creates,
+// draws, feeds or destroys windows, and only it makes the holder: any other thread (a
+// mission script's error) gets a stand-in from get() whose requests are handed over and
+// applied at the main thread's next fixed step, also when the holder does not exist yet.
 class WindowManager {
 public:
+    // The holder (made on first use on the main thread), or, on any other thread, the
+    // stand-in that only hands requests over.
     static WindowManager& get();
-    // Releases the instance and any open window (shutdown, tests).
+    // Whether the holder exists (main thread).
+    static bool exists();
+    // Releases the holder, any open window and any request not yet applied (shutdown, tests).
     static void destroy();
+    // The thread that owns the windows: the one that calls this first thing in main().
+    // Until then, the thread that loaded the program.
+    static void recordMainThread();
 
-    WindowManager();
+    WindowManager() = default;
     WindowManager(const WindowManager&) = delete;
     WindowManager& operator=(const WindowManager&) = delete;
 
@@ -48,10 +59,13 @@ public:
     void draw(sf::RenderTarget& target);
 
 private:
-    bool onMainThread() const { return std::this_thread::get_id() == mainThread_; }
-    void post(std::function<void()> request);
+    static bool onMainThread();
+    // Runs `change` now on the main thread outside an event dispatch; otherwise later.
+    void request(std::function<void()> change);
+    void replace(std::unique_ptr<WindowScreen> window);
 
     std::unique_ptr<WindowScreen> current_;
-    std::thread::id mainThread_;
-    PostedWork requests_;
+    // Depth of event dispatches running in the open window, and what they asked for.
+    int dispatching_ = 0;
+    std::vector<std::function<void()>> deferred_;
 };

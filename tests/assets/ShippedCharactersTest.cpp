@@ -5,6 +5,7 @@
 // in its file name (the creator reads the species from it).
 #include "achievements/AchievementManager.hpp"
 #include "core/JsonRead.hpp"
+#include "support/ShippedAssets.hpp"
 
 #include <gtest/gtest.h>
 #include <json/value.h>
@@ -12,64 +13,19 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-namespace fs = std::filesystem;
-
 namespace {
 
-const fs::path sourceAssets = fs::path(QV_SOURCE_DIR) / "assets-src";
 const std::string portraitFolder = "general/character_related/characters/";
-
-struct ShippedFile {
-    std::string file;
-    Json::Value json;
-};
-
-std::vector<ShippedFile> readJsonFolder(const fs::path& folder)
-{
-    std::vector<ShippedFile> files;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        Json::Value root;
-        std::string errors;
-        std::string name = entry.path().filename().string();
-        if (!parseJsonFile(entry.path().string(), root, errors) || !root.isObject()) {
-            ADD_FAILURE() << name << " is not a JSON object: " << errors;
-            continue;
-        }
-        files.push_back({name, root});
-    }
-    std::sort(files.begin(), files.end(), [](const ShippedFile& a, const ShippedFile& b) { return a.file < b.file; });
-    return files;
-}
 
 std::vector<ShippedFile> shippedCharacters()
 {
-    return readJsonFolder(sourceAssets / "static" / "char");
-}
-
-// Picture sizes by path from the interface manifest. A listed picture exists wherever assets are
-// built: the generator fails when it does not draw one, and the asset tests check the result.
-std::map<std::string, std::pair<unsigned, unsigned>> manifestSizes()
-{
-    std::map<std::string, std::pair<unsigned, unsigned>> sizes;
-    std::ifstream list(sourceAssets / "pictures.txt");
-    std::string line;
-    while (std::getline(list, line)) {
-        std::istringstream fields(line);
-        std::string path;
-        unsigned width = 0, height = 0;
-        if (!line.empty() && line[0] != '#' && fields >> path >> width >> height)
-            sizes[path] = {width, height};
-    }
-    return sizes;
+    return readJsonFolder(sourceAssets() / "static" / "char");
 }
 
 const std::set<std::string> professions = {"Mechanic", "Farmer", "Politician", "Soldier", "Surgeon", "Scientist",
@@ -181,7 +137,7 @@ TEST(ShippedCrewFiles, ColourListHoldsOnlySixDigitColours)
 {
     Json::Value colours;
     std::string errors;
-    ASSERT_TRUE(parseJsonFile((sourceAssets / "static/general/character_related/character_colors.json").string(),
+    ASSERT_TRUE(parseJsonFile((sourceAssets() / "static/general/character_related/character_colors.json").string(),
         colours, errors))
         << errors;
     ASSERT_TRUE(colours.isArray());
@@ -196,7 +152,7 @@ TEST(ShippedCrewFiles, ColourListHoldsOnlySixDigitColours)
 TEST(ShippedCrewFiles, MementosNameEveryKeyAndADrawnPicture)
 {
     auto sizes = manifestSizes();
-    auto mementos = readJsonFolder(sourceAssets / "static" / "mementos");
+    auto mementos = readJsonFolder(sourceAssets() / "static" / "mementos");
     std::set<std::string> files;
     for (const ShippedFile& m : mementos) {
         files.insert(m.file);

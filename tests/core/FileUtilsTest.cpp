@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <fstream>
@@ -44,11 +47,34 @@ TEST(FileUtils, UserFoldersFollowXdgDataHomeAndAreRecreated)
     EXPECT_TRUE(fs::is_directory(home.root() + "/tmp/Quorvane"));
 }
 
-TEST(FileUtils, UserFolderFallsBackToHomeWhenXdgDataHomeIsUnset)
+// XDG_DATA_HOME counts only as an absolute path, and without a usable HOME the home folder
+// comes from the password database, never the shared /tmp or the working folder.
+TEST(FileUtils, UserFolderFallsBackToTheHomeFolder)
 {
     TempUserHome home;
     const char* oldHome = std::getenv("HOME");
-    std::string savedHome = oldHome ? oldHome : "";
+    const std::string savedHome = oldHome ? oldHome : "";
+    const passwd* user = getpwuid(getuid());
+    ASSERT_NE(user, nullptr);
+    const std::string databaseHome = user->pw_dir;
+    struct Case {
+        const char* xdg; // nullptr: unset
+        const char* home;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {nullptr, home.root().c_str(), home.root() + "/.local/share/Quorvane/"},
+        {"", home.root().c_str(), home.root() + "/.local/share/Quorvane/"},
+        {"relative/data", home.root().c_str(), home.root() + "/.local/share/Quorvane/"},
+        {"/elsewhere/data/", home.root().c_str(), "/elsewhere/data/Quorvane/"},
+        {nullptr, nullptr, databaseHome + "/.local/share/Quorvane/"},
+        {nullptr, "not/absolute", databaseHome + "/.local/share/Quorvane/"},
+    };
+    for (const Case& c : cases) {
+        c.xdg ? setenv("XDG_DATA_HOME", c.xdg, 1) : unsetenv("XDG_DATA_HOME");
+        c.home ? setenv("HOME", c.home, 1) : unsetenv("HOME");
+        EXPECT_EQ(userFolderLocation(), c.expected) << (c.xdg ? c.xdg : "(unset)") << " " << (c.home ? c.home : "(unset)");
+    }
     unsetenv("XDG_DATA_HOME");
     setenv("HOME", home.root().c_str(), 1);
     EXPECT_EQ(userPath(), home.root() + "/.local/share/Quorvane/");
@@ -63,29 +89,28 @@ TEST(FileUtils, AssetsFolderIsBesideTheProgram)
     EXPECT_EQ(assetsPath(), program.substr(0, program.rfind('/') + 1) + "assets/");
 }
 
-TEST(FileUtils, ListingsFilterByNameFragmentAndFileType)
+TEST(FileUtils, ListingsTakeRegularFilesByTheirSuffixSorted)
 {
     TempUserHome home;
     std::string folder = home.root() + "/listing/";
     fs::create_directories(folder + "sub.json");
     fs::create_directories(folder + "pics");
-    for (const char* name : {"notes.json.bak", "a.json", "PORTRAIT.PNG", "face.png", "beep.wav", "song.ogg", "readme"})
+    for (const char* name : {"b.json", "notes.json.bak", "a.json", "a.json~", ".a.json.swp", ".hidden.json",
+                             "notes.jsonl", "PORTRAIT.PNG", "face.png", "beep.wav", "song.ogg", "readme"})
         touch(folder + name);
+    fs::create_symlink(folder + "b.json", folder + "linked.json");
+    fs::create_symlink(folder + "gone.json", folder + "dangling.json");
 
-    auto json = listJsonFiles(folder);
-    EXPECT_TRUE(contains(json, "notes.json.bak"));
-    EXPECT_TRUE(contains(json, "a.json"));
-    EXPECT_TRUE(contains(json, "sub.json")); // a name filter only, like the game has always done
-    EXPECT_EQ(json.size(), 3u);
-
-    auto png = listPngFiles(folder);
-    EXPECT_EQ(png, std::vector<std::string>{"face.png"});
+    // Editor leftovers, hidden files, folders and dangling links are no mission files.
+    EXPECT_EQ(listJsonFiles(folder), (std::vector<std::string>{"a.json", "b.json", "linked.json"}));
+    EXPECT_EQ(listPngFiles(folder), std::vector<std::string>{"face.png"});
     EXPECT_EQ(listWavFiles(folder), std::vector<std::string>{"beep.wav"});
     EXPECT_EQ(listOggFiles(folder), std::vector<std::string>{"song.ogg"});
 
     auto regular = listRegularFiles(folder);
-    EXPECT_EQ(regular.size(), 7u);
-    for (const char* absent : {".", "..", "sub.json", "pics"})
+    EXPECT_EQ(regular.size(), 13u);
+    EXPECT_TRUE(std::is_sorted(regular.begin(), regular.end()));
+    for (const char* absent : {".", "..", "sub.json", "pics", "dangling.json"})
         EXPECT_FALSE(contains(regular, absent)) << absent;
 
     EXPECT_TRUE(listJsonFiles(folder + "missing/").empty());

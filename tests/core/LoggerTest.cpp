@@ -3,7 +3,12 @@
 #include "support/TempUserHome.hpp"
 #include "support/TextFiles.hpp"
 
+#include <SFML/System/Err.hpp>
+
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
 
 #include <fstream>
 #include <iomanip>
@@ -82,4 +87,77 @@ TEST(Logger, LinesFromManyThreadsStayWhole)
         EXPECT_STREQ(tail, "end");
     }
     EXPECT_EQ(count, 2000);
+}
+
+// Whatever a library prints, one start writes at most its limit: then one notice, and later
+// lines are dropped; the sign-off is still the last line.
+TEST(Logger, PastItsLimitTheLogDropsLinesButStillSignsOff)
+{
+    TempUserHome home;
+    Logger::resetForTests(100);
+    for (int i = 0; i < 50; ++i)
+        QV_LOG << "An internal call failed " << i << std::endl;
+    const std::string path = Logger::path();
+    Logger::signOff("Signing off...");
+    Logger::resetForTests();
+
+    const std::string text = readAll(path);
+    EXPECT_EQ(text.rfind("An internal call failed 0\nAn internal call failed 1\n", 0), 0u) << text;
+    EXPECT_LT(text.size(), 200u);
+    EXPECT_EQ(text.find("The log has reached its size limit; later lines are dropped.\n"),
+              text.rfind("The log has reached its size limit; later lines are dropped.\n"));
+    EXPECT_NE(text.find("limit"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 15), "Signing off...\n");
+}
+
+// Two starts within one second get a file each (the second never empties the first, which
+// may hold a crash), and only the newest few dozen logs are kept.
+TEST(Logger, EveryStartGetsAFileOfItsOwnAndOldLogsGo)
+{
+    TempUserHome home;
+    const std::string logs = home.userFolder() + "logs/";
+    std::filesystem::create_directories(logs);
+    const auto aged = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    for (int i = 0; i < 40; ++i) {
+        const std::string old = logs + "starlog-2020-01-01T00.00." + (i < 10 ? "0" : "") + std::to_string(i) + ".log";
+        writeText(old, "old");
+        std::filesystem::last_write_time(old, aged + std::chrono::seconds(i));
+    }
+    writeText(logs + "notes.txt", "not a log");
+
+    std::vector<std::string> paths;
+    for (int start = 0; start < 3; ++start) {
+        Logger::resetForTests();
+        QV_LOG << "start " << start << std::endl;
+        paths.push_back(Logger::path());
+    }
+    Logger::resetForTests();
+    EXPECT_NE(paths[0], paths[1]);
+    EXPECT_NE(paths[1], paths[2]);
+    for (int start = 0; start < 3; ++start)
+        EXPECT_EQ(readAll(paths[start]), "start " + std::to_string(start) + "\n");
+
+    int kept = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(logs))
+        kept += entry.path().filename().string().rfind("starlog-", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(kept, 30);
+    EXPECT_FALSE(std::filesystem::exists(logs + "starlog-2020-01-01T00.00.00.log")) << "the oldest go first";
+    EXPECT_TRUE(std::filesystem::exists(logs + "starlog-2020-01-01T00.00.39.log"));
+    EXPECT_TRUE(std::filesystem::exists(logs + "notes.txt"));
+}
+
+// At exit() (Xlib calls it when the display goes away) the log goes before the standard
+// streams are flushed for the last time; they must no longer point into it.
+TEST(LoggerDeathTest, StreamsPointedAtTheLogSurviveExit)
+{
+    TempUserHome home;
+    EXPECT_EXIT(
+        {
+            Logger::resetForTests();
+            for (std::ostream* stream : {&std::cout, &std::cerr, &std::clog, &sf::err()})
+                stream->rdbuf(Logger::get().buffer());
+            std::cout << "unfinished line without an end";
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(3), "");
 }

@@ -48,18 +48,31 @@ TEST(TimedActions, RemovingByIdClearsTheCallersIdAndUnknownIdsAreRefused)
     EXPECT_FALSE(ran);
 }
 
-TEST(TimedActions, IdsStartAtOneAndWrapPastZero)
+TEST(TimedActions, IdsWrapPastZeroAndSkipThoseStillHeld)
 {
     ManualTimeSource time;
     TimedActions actions(time);
-    EXPECT_EQ(actions.add([] {}, sf::Time::Zero), 1);
+    std::vector<int> fired;
+    // Action 1 waits a long time while 65534 others come and go.
+    EXPECT_EQ(actions.add([&] { fired.push_back(1); }, sf::seconds(10)), 1);
     for (int i = 2; i <= 65535; ++i) {
         std::uint16_t id = actions.add([] {}, sf::Time::Zero);
         ASSERT_EQ(id, i);
         actions.remove(id);
     }
-    // After 65535 comes 1 again: 0 stays free to mean "no action".
-    EXPECT_EQ(actions.add([] {}, sf::Time::Zero), 1);
+    // After 65535 the counter wraps; 0 means "no action" and 1 is still held.
+    std::uint16_t next = actions.add([&] { fired.push_back(2); }, sf::Time::Zero);
+    EXPECT_EQ(next, 2);
+    // Each id names its own action: firing and cancelling reach the right one.
+    time.advance(sf::milliseconds(1));
+    actions.fire();
+    EXPECT_EQ(fired, std::vector<int>{2});
+    std::uint16_t first = 1;
+    EXPECT_TRUE(actions.remove(first));
+    time.advance(sf::seconds(20));
+    actions.fire();
+    EXPECT_EQ(fired, std::vector<int>{2});
+    EXPECT_EQ(actions.size(), 0u);
 }
 
 TEST(TimedActions, ActionsMayChangeTheListWhileFiring)

@@ -46,10 +46,11 @@ qv_log() {
 }
 
 # A display of our own: Xvfb picks a free number itself and writes it to us (-displayfd),
-# so parallel displays never race for the same number.
+# so parallel displays never race for the same number. Like a desktop, which always has
+# clients, it does not reset when the last one leaves.
 qv_display() {
   local number=""
-  Xvfb -displayfd 3 -screen 0 "$QV_SCREEN" -nolisten tcp 3>"$QV_TMP/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "$QV_SCREEN" -nolisten tcp -noreset 3>"$QV_TMP/display" >/dev/null 2>&1 &
   QV_XVFB_PID=$!
   for _ in $(seq 100); do
     # A whole line: the number and its end of line.

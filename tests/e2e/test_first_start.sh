@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # First start without options on a desktop that is not 16:9 and without any sound device: the
 # game goes full screen at the desktop size, letterboxed, writes its options file, runs
-# silently and quits cleanly; "--windowed" then wins over the saved full-screen option.
+# silently and quits cleanly; "--windowed" then wins over the saved full-screen option, and
+# the window, as large as the screen, lies wholly on it.
 QV_SCREEN=1280x1024x24
 source "$(dirname "$0")/lib.sh"
 export ALSOFT_DRIVERS=no-such-driver
@@ -31,6 +32,8 @@ mv "$QV_USER/logs" "$QV_TMP/first-logs" # so that only the second run's log is l
 qv_start --windowed
 qv_wait_log "First frame displayed" 60
 grep -qx "Setting resolution to 1280x1024 (windowed)" "$(qv_log)" || qv_fail "--windowed did not win"
+geometry="$(xdotool getwindowgeometry "$(qv_window)")"
+grep -q "Position: 0,0 " <<<"$geometry" || qv_fail "window not wholly on the screen: $geometry"
 qv_close
 qv_wait_exit 30
 [ "$QV_EXIT" = 0 ] || qv_fail "exit code $QV_EXIT"

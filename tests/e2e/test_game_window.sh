@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The main window: opens windowed from the saved options, runs the title state with its music,
 # letterboxes on resize (bars above and below at 1280 x 1024, never smaller than 640 x 360),
-# writes F5 screenshots, switches to a borderless full-screen window and back with Alt+Enter,
+# writes F5 screenshots (a file for every press, also several within one second), switches to a borderless full-screen window and back with Alt+Enter,
 # and quits cleanly when closed.
 QV_SCREEN=1920x1080x24
 source "$(dirname "$0")/lib.sh"
@@ -15,7 +15,6 @@ shots="$QV_USER/screenshots"
 # Takes an F5 screenshot and prints its path once the game has written it.
 screenshot() {
   local before; before="$(ls "$shots" 2>/dev/null | wc -l)"
-  sleep 1.1 # names carry whole seconds
   qv_key F5
   for _ in $(seq 50); do
     [ "$(ls "$shots" 2>/dev/null | wc -l)" -gt "$before" ] && break
@@ -61,6 +60,17 @@ shot="$(screenshot)"
 [ "$(size_of "$shot")" = "1280x720" ] || qv_fail "screenshot is $(size_of "$shot")"
 filled "$shot" 2 2; filled "$shot" 1277 717
 grep -qF "Saving screenshot to $shot" "$log" || qv_fail "screenshot not logged"
+
+# Six presses in a row: six files, none overwritten, none reported as failed.
+before="$(ls "$shots" | wc -l)"
+qv_key F5 F5 F5 F5 F5 F5
+for _ in $(seq 50); do
+  [ "$(ls "$shots" | wc -l)" -ge $((before + 6)) ] && break
+  sleep 0.1
+done
+[ "$(ls "$shots" | wc -l)" = $((before + 6)) ] || qv_fail "$(( $(ls "$shots" | wc -l) - before )) files for 6 presses"
+[ "$(grep -c "Saving screenshot to" "$log")" = $((before + 6)) ] || qv_fail "not every press logged"
+! grep -q "could not save" "$log" || qv_fail "a screenshot failed"
 
 # 1280 x 1024: the picture keeps 16:9 (viewport height 0.703125 = 720 rows) with bars above and below.
 xdotool windowsize "$(qv_window)" 1280 1024

@@ -6,7 +6,7 @@ build="$1"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 shot="$work/memento.png"
-XDG_DATA_HOME="$work/data" xvfb-run -a -s "-screen 0 1280x720x24" "$build/tests/memento_demo" "$work" "$shot"
+XDG_DATA_HOME="$work/data" xvfb-run -a -s "-screen 0 1280x720x24 -noreset" "$build/tests/memento_demo" "$work" "$shot"
 
 pixel() { convert "$shot" -alpha off -format "%[pixel:p{$1,$2}]" info:; }
 size=$(identify -format '%wx%h' "$shot")

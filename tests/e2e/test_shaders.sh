@@ -10,7 +10,7 @@ if [ ! -d "$build/assets/FOW" ]; then
 fi
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-xvfb-run -a -s "-screen 0 1280x720x24" "$build/tests/shader_check" "$build/assets" "$out/map.png"
+xvfb-run -a -s "-screen 0 1280x720x24 -noreset" "$build/tests/shader_check" "$build/assets" "$out/map.png"
 code=$?
 if [ $code -eq 77 ]; then
     echo "SKIP: shaders are not available"

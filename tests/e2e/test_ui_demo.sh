@@ -8,7 +8,7 @@ trap 'rm -rf "$out"' EXIT
 shot="$out/ui_demo.png"
 export XDG_DATA_HOME="$out/data"
 
-xvfb-run -a -s "-screen 0 1280x720x24" "$build/tests/ui_demo" "$shot"
+xvfb-run -a -s "-screen 0 1280x720x24 -noreset" "$build/tests/ui_demo" "$shot"
 
 fail=0
 size="$(identify -format '%wx%h' "$shot")"
@@ -56,7 +56,7 @@ fi
 # With the game's own pictures: the same scene draws, and the assets folder is left as it was.
 if [[ -d "$build/assets/general" ]]; then
     before="$(find "$build/assets" -type f | wc -l)"
-    xvfb-run -a -s "-screen 0 1280x720x24" "$build/tests/ui_demo" "$out/real.png" "$build/assets"
+    xvfb-run -a -s "-screen 0 1280x720x24 -noreset" "$build/tests/ui_demo" "$out/real.png" "$build/assets"
     [[ "$(identify -format '%wx%h' "$out/real.png")" == "1280x720" ]] || { echo "real pictures: no screenshot"; fail=1; }
     [[ "$(find "$build/assets" -type f | wc -l)" == "$before" ]] || { echo "the demo changed the assets folder"; fail=1; }
     # The game's panels and keys replace the flat stand-ins, so the two pictures differ widely.

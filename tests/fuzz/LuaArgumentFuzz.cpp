@@ -1,12 +1,7 @@
 // libFuzzer entry for the conversion of Lua values into bound function arguments (see
-// tests/support/LuaArgumentCheck.hpp). Not part of the normal build (the unit tests run a
-// bounded random version of the same checks). To fuzz, from the project folder, with clang:
-//
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc -Itests -I/usr/include/lua5.3 \
-//       tests/fuzz/LuaArgumentFuzz.cpp src/missions/LuaConvert.cpp src/missions/LuaBinding.cpp \
-//       src/missions/ScriptState.cpp src/core/NumberConversions.cpp src/core/Logger.cpp \
-//       src/core/FileUtils.cpp -llua5.3-c++ -o build/lua_argument_fuzz
-//   XDG_DATA_HOME=/tmp/qv-fuzz build/lua_argument_fuzz -max_len=64
+// tests/support/LuaArgumentCheck.hpp): scripts are files players make and share, and every
+// value they pass reaches the game through these conversions. The unit tests run a bounded
+// random version of the same checks.
 
 #include "support/LuaArgumentCheck.hpp"
 

@@ -1,26 +1,19 @@
-// libFuzzer entry for the colour-markup parser and the word wrap. Not part of the normal
-// build (the unit tests run a bounded random version of the same checks). To fuzz, from the
-// project folder, with clang installed and an X display for the font (xvfb-run):
-//
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc -Itests \
-//       tests/fuzz/TextFuzz.cpp src/core/TextFunctions.cpp src/ui/ColorMarkup.cpp \
-//       src/ui/RichText.cpp src/ui/TextManager.cpp src/ui/TextMeasure.cpp src/ui/UiHost.cpp \
-//       src/core/Logger.cpp src/core/FileUtils.cpp \
-//       -lsfml-graphics -lsfml-window -lsfml-system -o build/text_fuzz
-//   XDG_DATA_HOME=/tmp/qv-fuzz ASAN_OPTIONS=detect_leaks=0 xvfb-run -a build/text_fuzz -max_len=512
-//
-// (Leak checking is off because the OpenGL driver behind the font keeps its allocations.)
+// libFuzzer entry for the colour markup, the rich text it fills and the word wrap (built by
+// the QV_FUZZ build, run by scripts/fuzz.sh). The font needs a display: fuzz.sh provides
+// one, and without it the entry starts a private Xvfb.
 //
 // Input layout: byte 0 the wrap width, byte 1 the character size and the colour-tag switch,
 // the rest the text.
 
 #include "core/TextFunctions.hpp"
+#include "fuzz/FuzzSupport.hpp"
 #include "support/QuietUiHost.hpp"
+#include "support/XDisplay.hpp"
 #include "ui/ColorMarkup.hpp"
+#include "ui/RichText.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/UiHost.hpp"
-
-#include <SFML/Graphics/Font.hpp>
+#include "ui/Utf8.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -39,10 +32,20 @@ std::string withoutBreaks(const std::string& text)
     return out;
 }
 
+std::size_t brokenCharacters(const std::string& text)
+{
+    std::size_t broken = 0;
+    for (std::size_t i = 0; i < text.size();)
+        broken += Utf8::next(text, i) == Utf8::replacement ? 1 : 0;
+    return broken;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    fuzzFolder();
+    ensureDisplay();
     static QuietUiHost host;
     if (!host.loaded())
         std::abort();
@@ -60,12 +63,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             visible += part.text.size();
         if (visible > text.size())
             std::abort();
+        sfe::RichText rich(host.gameFont());
+        rich.setCharacterSize(static_cast<unsigned>(charSize < 0 ? 8 : charSize));
+        appendColorMarkup(rich, text, sf::Color::Green, data[1] % 3);
+        if (rich.getLocalBounds().width < 0.f || rich.getLocalBounds().height < 0.f)
+            std::abort();
     } catch (const std::invalid_argument&) {
     } catch (const std::out_of_range&) {
     }
 
     const std::string wrapped = wrapText(text, width, charSize, tags);
     if (withoutBreaks(wrapped) != withoutBreaks(text) || wrapped.size() > text.size() + 1000)
+        std::abort();
+    if (brokenCharacters(wrapped) != brokenCharacters(text)) // a break inside a character
         std::abort();
     return 0;
 }

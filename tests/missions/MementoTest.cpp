@@ -147,6 +147,35 @@ TEST_F(Mementos, BrokenEmbeddedPictureFallsBackToTheAssetsAndIsKept)
     EXPECT_EQ(memento.toJson()["mementoImageBinary"].asString(), "not*base64") << "nothing the player had is lost";
 }
 
+// A picture claiming 16000 x 16000 pixels (31 KB in the file) is refused before it is
+// decoded: the asset picture shows instead, and saving embeds that, not the hostile one.
+TEST_F(Mementos, APictureBeyondTheSizeCapIsNeitherDecodedNorSavedBack)
+{
+    writePicture("keepsake.png", 7, 7, sf::Color::Yellow);
+    writePicture("keepsake_inset.png", 2, 2, sf::Color::Blue);
+    Memento memento(assets);
+    ASSERT_TRUE(memento.loadFile(std::string(QV_FIXTURES_DIR) + "/mementos/huge_picture.json", "huge_picture.json"));
+    EXPECT_EQ(memento.getPictureImage().getSize(), sf::Vector2u(7, 7));
+    EXPECT_EQ(memento.getInsetImage().getSize(), sf::Vector2u(3, 3)) << "the inset is a small picture";
+    EXPECT_TRUE(log.contains("key \"mementoImageBinary\" holds a picture of 16000 x 16000 pixels"));
+
+    auto saved = Base64::decode(memento.toJson()["mementoImageBinary"].asString());
+    ASSERT_TRUE(saved);
+    sf::Image image;
+    ASSERT_TRUE(image.loadFromMemory(saved->data(), saved->size()));
+    EXPECT_EQ(image.getSize(), sf::Vector2u(7, 7));
+}
+
+// A memento file is named by the file it was read from, whatever "LoadedFilename" it holds.
+TEST_F(Mementos, TheFileNameWinsOverTheNameInsideTheFile)
+{
+    Memento memento(assets);
+    ASSERT_TRUE(memento.loadFile(std::string(QV_FIXTURES_DIR) + "/mementos/keepsake.json", "keepsake.json"));
+    EXPECT_EQ(memento.getLoadedFilename(), "keepsake.json");
+    EXPECT_TRUE(memento.answersTo("keepsake"));
+    EXPECT_EQ(memento.getPictureImage().getSize(), sf::Vector2u(6, 4));
+}
+
 TEST_F(Mementos, ValuesThatAreNotTextFailTheLoad)
 {
     writeMemento("numbered", R"({"Name": 5, "MementoSprite": "locket.png", "InsetSprite": "locket_inset.png"})");

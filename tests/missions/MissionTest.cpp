@@ -89,10 +89,18 @@ TEST(Mission, WrongTypesEndTheLoadButKeepWhatWasRead)
     EXPECT_TRUE(log.contains("Failed to load mission file: " + filesFolder + "array_display.json (key \"2Steps\""));
 }
 
-TEST(Mission, UnreadableFilesStayEmptyAndAreLogged)
+TEST(Mission, UnreadableFilesHoldNoMissionAndAreLogged)
 {
     LogCapture log;
-    Mission broken = load("unparsable.json");
+    Mission listed;
+    EXPECT_FALSE(listed.loadMissionFile(filesFolder + "not_an_object.json", "missions/json/not_an_object.json"));
+    EXPECT_TRUE(log.contains("Failed to load mission file: " + filesFolder + "not_an_object.json"));
+    Mission good;
+    EXPECT_TRUE(good.loadMissionFile(filesFolder + "wrong_setting.json", "missions/json/wrong_setting.json"))
+        << "a value of the wrong type keeps the mission";
+
+    Mission broken;
+    EXPECT_FALSE(broken.loadMissionFile(filesFolder + "unparsable.json", "missions/json/unparsable.json"));
     EXPECT_TRUE(broken.getDisplayKeys().empty());
     EXPECT_EQ(broken.getItem("Name"), "null");
     EXPECT_EQ(broken.loadedFilename, "missions/json/unparsable.json");
@@ -109,6 +117,32 @@ TEST(Mission, UnreadableFilesStayEmptyAndAreLogged)
     deep.loadMissionFile(deepPath, "missions/json/deep.json");
     EXPECT_TRUE(deep.getDisplayKeys().empty());
     EXPECT_TRUE(log.contains("Could not parse mission file: " + deepPath + " game will now exit!\n"));
+}
+
+// Decimals show in their shortest exact form, and two items whose labels match after the
+// prefix are reported instead of one silently replacing the other.
+TEST(Mission, ValuesShowAsWrittenAndLabelClashesAreLogged)
+{
+    LogCapture log;
+    Mission mission = load("values.json");
+    EXPECT_EQ(mission.getItem("Fuel"), "2.3");
+    EXPECT_EQ(mission.getItem("Whole"), "3.0");
+    EXPECT_EQ(mission.getItem("Tiny"), "1e-07");
+    EXPECT_EQ(mission.getItem("Weight"), "0.1");
+    EXPECT_EQ(mission.getItem("Name"), "Drift, again");
+    EXPECT_TRUE(log.contains("Warning: Mission::loadMissionFile, " + filesFolder
+                             + "values.json: \"1Name\" and \"5Name\" have the same label \"Name\""));
+}
+
+// A story position near the int32 limit would overflow the next position (highest + 1).
+TEST(Mission, StoryOrdersOutsideTheStoryAreRejected)
+{
+    LogCapture log;
+    Mission mission = load("story_overflow.json");
+    EXPECT_EQ(mission.storyOrder, 0);
+    EXPECT_TRUE(mission.leader) << "read before the bad key";
+    EXPECT_EQ(mission.getItem("Weight"), "null") << "after the bad key: not read";
+    EXPECT_TRUE(log.contains("Failed to load mission file: " + filesFolder + "story_overflow.json (key \"Story Order\""));
 }
 
 TEST(Mission, SaveEntryNamesTheFileAndItsState)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -41,4 +43,35 @@ TEST(AtomicFile, FailureKeepsTheOldFile)
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder))
         ++entries;
     EXPECT_EQ(entries, 2);
+}
+
+// A save keeps the permissions the player gave it, a new one follows the umask, and a save
+// that is a link (to a synced folder, say) stays a link with its target rewritten.
+TEST(AtomicFile, KeepsPermissionsAndWritesThroughLinks)
+{
+    TempUserHome home;
+    const mode_t previous = ::umask(027);
+    const std::string fresh = home.root() + "/fresh.json";
+    ASSERT_TRUE(writeFileAtomically(fresh, "new"));
+    EXPECT_EQ(fs::status(fresh).permissions(), fs::perms(0640));
+
+    const std::string privateSave = home.root() + "/private.json";
+    writeText(privateSave, "old");
+    fs::permissions(privateSave, fs::perms(0600));
+    ASSERT_TRUE(writeFileAtomically(privateSave, "newer"));
+    EXPECT_EQ(fs::status(privateSave).permissions(), fs::perms(0600));
+    ::umask(previous);
+
+    fs::create_directories(home.root() + "/synced");
+    writeText(home.root() + "/synced/save.json", "old");
+    fs::create_symlink("synced/save.json", home.root() + "/save.json");
+    fs::create_symlink(home.root() + "/save.json", home.root() + "/link-to-link.json");
+    ASSERT_TRUE(writeFileAtomically(home.root() + "/link-to-link.json", "through two links"));
+    EXPECT_TRUE(fs::is_symlink(home.root() + "/save.json"));
+    EXPECT_TRUE(fs::is_symlink(home.root() + "/link-to-link.json"));
+    EXPECT_EQ(readAll(home.root() + "/synced/save.json"), "through two links");
+
+    fs::create_symlink("loop.json", home.root() + "/loop.json");
+    EXPECT_FALSE(writeFileAtomically(home.root() + "/loop.json", "x"));
+    EXPECT_TRUE(fs::is_symlink(home.root() + "/loop.json"));
 }

@@ -7,6 +7,7 @@
 #include "support/LogCapture.hpp"
 #include "support/TempUserHome.hpp"
 #include "support/TextFiles.hpp"
+#include "support/UnreadableFiles.hpp"
 
 #include <json/json.h>
 
@@ -257,4 +258,24 @@ TEST_F(OptionsTest, ToggleFullscreenSavesAtOnce)
     Options options(fullHd());
     options.toggleFullscreen();
     EXPECT_TRUE(savedJson()["Options"]["Fullscreen"].asBool());
+}
+
+// An options file that is there but cannot be read keeps the player's settings: the game
+// plays with the defaults and leaves the file as it is, also after a change.
+TEST_F(OptionsTest, AFileThatCannotBeReadIsNeverSavedOver)
+{
+    for (const UnreadableFile& kind : unreadableFiles()) {
+        std::filesystem::remove_all(home.userFolder());
+        std::filesystem::create_directories(home.userFolder());
+        Logger::resetForTests();
+        kind.make(file());
+        const auto before = std::filesystem::symlink_status(file()).type();
+        Options options(fullHd());
+        EXPECT_EQ(AudioManager::get().getMusicVolume(), 10u) << kind.what;
+        options.toggleFullscreen();
+        EXPECT_EQ(std::filesystem::symlink_status(file()).type(), before) << kind.what;
+        EXPECT_NE(logText().find("Error: Options::loadOptions, could not read " + file()), std::string::npos)
+            << kind.what;
+        EXPECT_NE(logText().find("not saving over " + file()), std::string::npos) << kind.what;
+    }
 }

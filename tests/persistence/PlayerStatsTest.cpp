@@ -3,6 +3,7 @@
 #include "achievements/VoidAchievementManager.hpp"
 #include "support/LogCapture.hpp"
 #include "support/TextFiles.hpp"
+#include "support/UnreadableFiles.hpp"
 
 #include <gtest/gtest.h>
 
@@ -277,4 +278,24 @@ TEST_F(PlayerSave, TopLevelThatIsNoObjectIsRefused)
     stats.loadFile(path, Switch::None);
     EXPECT_TRUE(log.contains("Failed to load saved player save."));
     EXPECT_EQ(corruptCopies().size(), 1u);
+}
+
+// A save that is there but cannot be read (wrong owner, mode, a folder in its place) is not a
+// first start: it is left as it is, and the run never writes zeroed statistics over it.
+TEST_F(PlayerSave, ASaveThatCannotBeReadIsNeverSavedOver)
+{
+    int count = 0;
+    for (const UnreadableFile& kind : unreadableFiles()) {
+        const std::string unreadable = log.home().root() + "/unreadable-" + std::to_string(++count);
+        kind.make(unreadable);
+        const auto before = fs::symlink_status(unreadable).type();
+        PlayerStats fresh;
+        startUp(fresh, manager, unreadable, Switch::None);
+        EXPECT_FALSE(fresh.saveFile(unreadable)) << kind.what;
+        EXPECT_EQ(fs::symlink_status(unreadable).type(), before) << kind.what;
+        EXPECT_TRUE(corruptCopies().empty()) << kind.what;
+        EXPECT_TRUE(log.contains("Could not open player save! " + unreadable + ": ")) << kind.what;
+        EXPECT_TRUE(log.contains("not saving over " + unreadable)) << kind.what;
+        EXPECT_TRUE(fresh.saveFile(path)) << "other paths are saved as usual";
+    }
 }

@@ -123,19 +123,32 @@ public:
         books_->tracks.push_back(state);
         return std::make_unique<FakeTrack>(state, open);
     }
-    bool loadEffect(const std::string& path, sf::SoundBuffer&) override
+    std::unique_ptr<SoundEffect> loadEffect(const std::string& path) override
     {
         books_->effectsLoaded.push_back(path);
-        return true;
-    }
-    std::unique_ptr<SoundVoice> playEffect(const sf::SoundBuffer&, float volume) override
-    {
-        auto state = std::make_shared<FakeVoiceState>();
-        state->volume = volume;
-        books_->voices.push_back(state);
-        return std::make_unique<FakeVoice>(state);
+        return std::make_unique<Effect>(books_);
     }
 
 private:
+    // Every instance it starts is entered in the books.
+    class Effect : public SoundEffect {
+    public:
+        explicit Effect(std::shared_ptr<Books> books)
+            : books_(std::move(books))
+        {
+        }
+        sf::Time duration() const override { return sf::seconds(1.f); }
+        std::unique_ptr<SoundVoice> play(float volume) const override
+        {
+            auto state = std::make_shared<FakeVoiceState>();
+            state->volume = volume;
+            books_->voices.push_back(state);
+            return std::make_unique<FakeVoice>(state);
+        }
+
+    private:
+        std::shared_ptr<Books> books_;
+    };
+
     std::shared_ptr<Books> books_;
 };

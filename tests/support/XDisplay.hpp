@@ -13,7 +13,9 @@
 
 // Fonts and textures need an OpenGL context, and that needs an X display. Tests (and the
 // benchmarks) call ensureDisplay() first: with DISPLAY set it does nothing; otherwise it
-// starts a private Xvfb once per process, which the kernel stops when the process ends.
+// starts a private Xvfb once per process, which the kernel stops when the process ends. It
+// never resets (as an X server does when its last client leaves), so a test that opens a
+// window just as the previous one closed its last connection is not refused.
 //
 // The software OpenGL driver is pinned in memory: Mesa unloads it when the last context
 // goes, and the driver's own start-up allocations would then show up as leaks under
@@ -41,7 +43,7 @@ inline void ensureDisplay()
             dup2(quiet, 1);
             dup2(quiet, 2);
             const std::string fd = std::to_string(channel[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x720x24", "-nolisten", "tcp",
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x720x24", "-nolisten", "tcp", "-noreset",
                    static_cast<char*>(nullptr));
             _exit(127);
         }

@@ -3,6 +3,7 @@
 #include "ui/RichText.hpp"
 
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -77,6 +78,49 @@ TEST_F(RichTextTest, RecolouringAndContrastOutlinesTouchOnlyMatchingSegments)
     EXPECT_EQ(segments[0].getFillColor(), sf::Color::Yellow);
     EXPECT_EQ(segments[1].getFillColor(), sf::Color(10, 10, 10));
     EXPECT_EQ(text.getCurrentColor(), sf::Color::Yellow);
+}
+
+// A segment starts where the one before it left the pen, not where its ink ends: the text
+// after a coloured "fuel." (and after a trailing blank) sits exactly where one label of the
+// whole line puts it.
+TEST_F(RichTextTest, SegmentsStartWhereThePenOfTheOneBeforeStopped)
+{
+    for (unsigned size : {12u, 15u, 30u})
+        for (const std::string& first : {std::string("fuel."), std::string("Name: ")}) {
+            sfe::RichText line(host.font);
+            line.setCharacterSize(size);
+            line << sf::Color::Red << first << sf::Color::Green << ", the engineer";
+            const sf::Text whole(first + ", the engineer", host.font, size);
+            EXPECT_EQ(line.getLines()[0].getTexts()[1].getPosition().x, whole.findCharacterPos(first.size()).x)
+                << first << " at " << size;
+            EXPECT_GE(line.getLocalBounds().width, whole.getGlobalBounds().width - 1.f);
+        }
+}
+
+// Outlines given after the text was laid out move what follows, so the outlined segment
+// never overlaps its neighbour, and the bounds include them.
+TEST_F(RichTextTest, OutlinesGivenLaterLayTheLineOutAgain)
+{
+    const sf::Color dark(20, 20, 20);
+    const std::vector<std::function<void(sfe::RichText&)>> outline = {
+        [&](sfe::RichText& t) { t.setOutlineForColor(2.f, dark, sf::Color::White); },
+        [&](sfe::RichText& t) { t.applyContrastOutline(sf::Color::Green, sf::Color::White, 50, 2.f); },
+    };
+    for (const auto& give : outline) {
+        sfe::RichText line(host.font);
+        line.setCharacterSize(15);
+        line << dark << "Vale" << sf::Color::Green << " nods";
+        const float before = line.getLocalBounds().width;
+        give(line);
+        const auto& segments = line.getLines()[0].getTexts();
+        ASSERT_EQ(segments[0].getOutlineThickness(), 2.f);
+        const sf::FloatRect outlined = segments[0].getGlobalBounds();
+        const sf::FloatRect next = segments[1].getGlobalBounds();
+        EXPECT_GE(outlined.left, 0.f);
+        EXPECT_LE(outlined.left + outlined.width, segments[1].getPosition().x);
+        EXPECT_EQ(line.getLocalBounds().width, next.left + next.width);
+        EXPECT_EQ(line.getLocalBounds().width, before + 4.f);
+    }
 }
 
 // ---- colour markup ----

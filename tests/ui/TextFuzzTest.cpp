@@ -2,6 +2,7 @@
 #include "support/UiTestSupport.hpp"
 #include "ui/ColorMarkup.hpp"
 #include "ui/TextMeasure.hpp"
+#include "ui/Utf8.hpp"
 
 #include <SFML/Graphics/Text.hpp>
 
@@ -64,6 +65,15 @@ std::string withoutBreaks(const std::string& text)
     return out;
 }
 
+// Characters that do not decode: a line break put inside a UTF-8 sequence adds some.
+std::size_t brokenCharacters(const std::string& text)
+{
+    std::size_t broken = 0;
+    for (std::size_t i = 0; i < text.size();)
+        broken += Utf8::next(text, i) == Utf8::replacement ? 1 : 0;
+    return broken;
+}
+
 } // namespace
 
 TEST(TextFuzz, MarkupParsingEndsAndFailsOnlyWithTheConversionErrors)
@@ -106,12 +116,13 @@ TEST_F(TextFuzzWrap, WrappingOnlyBreaksLinesAndAlwaysEnds)
         const int size = source.below(3) == 0 ? -1 : 4 + source.below(12);
         const std::string wrapped = wrapText(text, width, size, source.below(4) != 0);
         ASSERT_EQ(withoutBreaks(wrapped), withoutBreaks(text)) << text << " / " << width;
+        ASSERT_EQ(brokenCharacters(wrapped), brokenCharacters(text)) << text << " / " << width;
         ASSERT_LE(wrapped.size(), text.size() + 1000);
         if (i % 64 == 0) {
             // The fast measure and the drawn text agree on random text too.
             const unsigned pixels = static_cast<unsigned>(4 + source.below(20));
             TextMeasure measure(host.font, pixels);
-            EXPECT_EQ(measure.measure(text), sf::Text(sf::String(text), host.font, pixels).getGlobalBounds().width)
+            EXPECT_EQ(measure.measure(text), sf::Text(Utf8::toLabel(text), host.font, pixels).getGlobalBounds().width)
                 << text;
         }
     }

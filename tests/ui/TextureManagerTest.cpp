@@ -1,3 +1,4 @@
+#include "core/Base64.hpp"
 #include "support/UiTestSupport.hpp"
 #include "ui/TextureManager.hpp"
 
@@ -72,6 +73,14 @@ TEST_F(TextureManagerTest, TexturesFromMemoryAreReplacedInPlace)
 
     const std::string junk = "not a picture";
     textures.setTextureFromMemory("portrait", junk.data(), junk.size());
+    EXPECT_EQ(portrait.getSize(), sf::Vector2u(0, 0));
+
+    // Through Base64, and past the size cap: the previous picture never stays.
+    textures.setTextureFromBase64("portrait", Base64::encode(red));
+    EXPECT_EQ(portrait.copyToImage().getPixel(1, 1), sf::Color::Red);
+    std::string huge = red;
+    huge[16] = huge[20] = '\x7f';
+    textures.setTextureFromMemory("portrait", huge.data(), huge.size());
     EXPECT_EQ(portrait.getSize(), sf::Vector2u(0, 0));
 }
 

@@ -137,6 +137,29 @@ TEST_F(WindowManagerTest, TheErrorWindowOpensTheLogAsOftenAsAskedAndClosesToTheT
     EXPECT_FALSE(windows.isOpen());
 }
 
+// A long script error stays on its 240-unit panel: wrapped to it, and cut off with "..."
+// above the "Open log" row rather than running over the buttons.
+TEST_F(WindowManagerTest, TheErrorTextIsWrappedToThePanelAndCutAboveTheButtons)
+{
+    const std::string error = "lua: error: [string \"missions/lua/relay.lua\"]:42: attempt to index a nil value "
+                              "(field 'crew') while handing the relay keepsake to the engineer";
+    std::string traceback = error + "\nstack traceback:";
+    for (int i = 0; i < 20; ++i)
+        traceback += "\n\t[C]: in function 'step" + std::to_string(i) + "'";
+    for (const std::string& text : {error, traceback}) {
+        WindowManager::get().showError(text);
+        auto* window = static_cast<ErrorMessageWindowScreen*>(WindowManager::get().current());
+        const sfe::RichText& message = TextManager::get().getRichText(window->getMessageTextId());
+        const sf::FloatRect bounds = message.getGlobalBounds();
+        EXPECT_GT(message.getLines().size(), 2u);
+        EXPECT_GE(bounds.left, 200.f) << text;
+        EXPECT_LE(bounds.left + bounds.width, 440.f) << text;
+        EXPECT_LE(bounds.top + bounds.height, 208.f) << text;
+        const bool cut = message.getLines().back().getTexts().back().getString() == "...";
+        EXPECT_EQ(cut, text == traceback);
+    }
+}
+
 TEST_F(WindowManagerTest, ErrorsFromAnotherThreadWaitForTheNextFixedStep)
 {
     WindowManager& windows = WindowManager::get();
@@ -164,4 +187,53 @@ TEST_F(WindowManagerTest, ErrorsFromAnotherThreadWaitForTheNextFixedStep)
     ASSERT_NE(error, nullptr);
     const sfe::RichText& message = TextManager::get().getRichText(error->getMessageTextId());
     EXPECT_EQ(message.getLines()[0].getTexts()[0].getString(), "script error 199");
+}
+
+namespace {
+
+// A window whose button shows another message from inside its own event handler, as the
+// crew creator's save button shows "Saved", and then still uses its own members.
+class SavingWindow : public WindowScreen {
+public:
+    explicit SavingWindow(std::vector<std::string>& events) : events_(events) {}
+    ~SavingWindow() override { events_.push_back("destroyed"); }
+    void handleEvent(const sf::Event&, sf::RenderTarget&, const sf::View&) override
+    {
+        WindowManager::get().showMessage("Saved", true);
+        WindowManager::get().close();
+        WindowManager::get().showMessage("Saved again", true);
+        events_.push_back("handled " + label_);
+    }
+
+private:
+    std::vector<std::string>& events_;
+    std::string label_ = "by the saving window";
+};
+
+} // namespace
+
+// Replacements asked for while the open window handles an event wait until it returns.
+TEST_F(WindowManagerTest, AWindowOutlivesItsOwnEventHandler)
+{
+    std::vector<std::string> events;
+    WindowManager& windows = WindowManager::get();
+    windows.open(std::make_unique<SavingWindow>(events));
+    click(1, 1);
+    EXPECT_EQ(events, (std::vector<std::string>{"handled by the saving window", "destroyed"}));
+    auto* saved = dynamic_cast<BasicMessageWindowScreen*>(windows.current());
+    ASSERT_NE(saved, nullptr) << "the requests run in order once the handler is done";
+    EXPECT_EQ(TextManager::get().getRichText(saved->getMessageTextId()).getLines()[0].getTexts()[0].getString(),
+              "Saved again");
+}
+
+// Only the main thread makes the holder: an error from the script thread while there is
+// none (after shutdown destroyed it, say) waits for the main thread's holder.
+TEST_F(WindowManagerTest, OtherThreadsNeverMakeTheHolder)
+{
+    WindowManager::destroy();
+    std::thread script([] { WindowManager::get().showError("after the holder went"); });
+    script.join();
+    EXPECT_FALSE(WindowManager::exists());
+    WindowManager::get().fixedStep();
+    EXPECT_NE(dynamic_cast<ErrorMessageWindowScreen*>(WindowManager::get().current()), nullptr);
 }

@@ -102,7 +102,8 @@ int main(int argc, char** argv)
     // Rich text with coloured spans.
     const int title = texts.addRichText(12.f, 20, 14);
     appendColorMarkup(texts.getRichText(title),
-                      "Crew: <c=255,64,64>Rhea</c>, <c=64,160,255>Okonkwo</c> and <c=20,20,20>Vale</c>",
+                      "Crew: <c=255,64,64>Rhea</c>, <c=64,160,255>Okonkwo</c> and <c=20,20,20>Vale</c>"
+                      " \xe2\x80\x94 \xe2\x80\x9c" "Caf\xc3\xa9 at dawn\xe2\x80\xa6\xe2\x80\x9d",
                       sf::Color(0, 255, 0), 0);
 
     // A wrapped paragraph.
@@ -137,7 +138,11 @@ int main(int argc, char** argv)
     no.enabled = false;
     texts.getText(no.getLabelId()).setFillColor(sf::Color(8, 50, 96));
 
-    WindowManager::get().showError("Lua error: attempt to call a nil value\n(field 'wake')");
+    // A long script error with its traceback: wrapped to the panel and cut above the buttons.
+    WindowManager::get().showError(
+        "lua: error: [string \"missions/lua/relay.lua\"]:42: attempt to index a nil value (field 'crew') while "
+        "handing the relay keepsake to the engineer\nstack traceback:\n\t[C]: in function 'error'\n\t"
+        "missions/lua/relay.lua:42: in function 'give'\n\tmissions/lua/relay.lua:7: in main chunk");
     WindowManager::get().fixedStep();
 
     sf::Texture shot;

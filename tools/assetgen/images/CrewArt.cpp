@@ -125,12 +125,6 @@ struct Person {
     std::vector<Rows> layers; // drawn over the body in order; '.' keeps, '_' clears
 };
 
-Rgba shade(const Rgba& c)
-{
-    // Shadow leans toward the navy of space rather than to grey.
-    return mix(c.scaled(0.62f), Rgba::from(14, 21, 42), 0.18f);
-}
-
 Rgba keyColour(const Person& person, char key)
 {
     static const std::map<char, Rgba> shared = {
@@ -157,7 +151,7 @@ Rgba keyColour(const Person& person, char key)
         base = &common->second;
     if (!base)
         throw std::runtime_error(std::string("portrait ") + person.file + " uses the colour key '" + key + "'");
-    return std::isupper(static_cast<unsigned char>(key)) ? shade(*base) : *base;
+    return std::isupper(static_cast<unsigned char>(key)) ? ui::inShadow(*base) : *base;
 }
 
 void paintRows(Canvas& c, const Person& person, const Rows& rows)
@@ -367,7 +361,8 @@ void drawPortraits(Context& context)
         context.save(drawPerson(person), std::string("general/character_related/characters/") + person.file);
 }
 
-// Memento pictures, 32 x 32, in the badge style: a hanging piece on a ribbon over a dark disc.
+// Memento pictures, 32 x 32. The death tag hangs on a ribbon over a dark disc like the badges;
+// the photograph is a keepsake and shares the keepsakes' finish (KeepsakeArt.cpp).
 void drawMementoPictures(Context& context)
 {
     // In memoriam: a steel tag on a black and red ribbon.
@@ -400,7 +395,6 @@ void drawMementoPictures(Context& context)
         const Rgba sky = Rgba::from(176, 180, 176);
         const Rgba sea = Rgba::from(96, 112, 118);
         const Rgba sand = Rgba::from(150, 140, 120);
-        c.fillRect(3, 5, 26, 23, black.withAlpha(0.55f));
         c.fillRect(2, 4, 26, 22, paper);
         for (int y = 6; y < 24; ++y)
             for (int x = 4; x < 26; ++x) {
@@ -432,6 +426,7 @@ void drawMementoPictures(Context& context)
         c.set(27, 4, {0, 0, 0, 0});
         c.set(26, 4, {0, 0, 0, 0});
         c.set(27, 5, {0, 0, 0, 0});
+        ui::keepsakeFinish(c);
         context.save(c, "mementos/images/dorov_family_photo.png");
     }
     // Insets, 12 x 12, in the rank inset's ring: a keepsake diamond and a mourning flame.

@@ -10,6 +10,7 @@ void drawInterfaceArt(Context& context)
     drawScreenArt(context);
     drawAchievementArt(context);
     drawCrewArt(context);
+    drawKeepsakeArt(context);
 }
 
 } // namespace gen

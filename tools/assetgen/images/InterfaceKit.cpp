@@ -1,5 +1,7 @@
 #include "images/InterfaceKit.hpp"
 
+#include "images/WorldKit.hpp"
+
 #include <algorithm>
 #include <cmath>
 
@@ -265,6 +267,21 @@ void insetRing(Canvas& c, const Rgba& fill)
             if (d <= 5.5f)
                 c.set(x, y, d > 4.5f ? metalLight : fill);
         }
+}
+
+void keepsakeFinish(Canvas& c)
+{
+    world::outlineOpaque(c, Rgba::from(5, 6, 14));
+    Canvas shape = c;
+    for (int y = 1; y < static_cast<int>(c.height()); ++y)
+        for (int x = 1; x < static_cast<int>(c.width()); ++x)
+            if (shape.get(x, y).a < 0.5f && shape.get(x - 1, y - 1).a >= 0.5f)
+                c.set(x, y, black.withAlpha(0.5f));
+}
+
+Rgba inShadow(const Rgba& c)
+{
+    return mix(c.scaled(0.62f), space2, 0.18f);
 }
 
 } // namespace gen::ui

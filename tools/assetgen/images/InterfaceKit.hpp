@@ -47,6 +47,11 @@ Canvas backdrop(unsigned seed, const Rgba& tint);
 void medal(Canvas& c, const Rgba& stripe, const Rgba& gap);
 // A memento inset, 12 x 12: a light metal ring around a disc of `fill`.
 void insetRing(Canvas& c, const Rgba& fill);
+// The finish every keepsake picture shares: the object keeps its own colours, gets a near-black
+// outline and a one-pixel shadow down-right, so it reads as a thing lying on the crew card.
+void keepsakeFinish(Canvas& c);
+// A colour in shadow: darker, and leaning toward the navy of space rather than to grey.
+Rgba inShadow(const Rgba& c);
 
 // Draws a small bitmap given as rows of characters; `keys` maps each character to a colour
 // ('.' and ' ' are transparent). Used for icons and glyph-like marks.

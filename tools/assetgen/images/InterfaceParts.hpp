@@ -15,6 +15,8 @@ void drawScreenArt(Context& context);
 void drawAchievementArt(Context& context);
 // The shipped characters' portraits and the pictures of the crew's own mementos.
 void drawCrewArt(Context& context);
+// The keepsakes the missions hand out, one picture for each memento file.
+void drawKeepsakeArt(Context& context);
 
 // Writes one review picture of every PNG under the assets folder, labelled, to `path`.
 void writeContactSheet(const std::string& assetsDir, const std::string& path);
