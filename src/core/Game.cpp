@@ -13,9 +13,11 @@
 #include "core/WindowGeometry.hpp"
 #include "persistence/FontStore.hpp"
 #include "persistence/Options.hpp"
+#include "world/MapScreen.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/TextureManager.hpp"
 #include "ui/WindowManager.hpp"
+#include "world/Sector.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/System/Sleep.hpp>
@@ -23,7 +25,9 @@
 #include <SFML/Window/Mouse.hpp>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 
@@ -47,11 +51,42 @@ bool escapeIgnoredIn(GameState state)
     }
 }
 
+// Developer switches, read from the environment so that no player comes across them (the
+// architecture notes list them).
+
+// QV_DEV_MISSIONS=<folder>: the mission catalogue is read from <folder>/missions/ instead of
+// the assets.
+std::string missionsRoot()
+{
+    const char* folder = std::getenv("QV_DEV_MISSIONS");
+    if (!folder || !*folder)
+        return assetsPath();
+    std::string root(folder);
+    if (root.back() != '/')
+        root += '/';
+    return root;
+}
+
+// QV_DEV_MAP=<seed>: a new Medium run starts right on the map, its first sector built from the
+// seed (from the clock when the value is not a number).
+std::optional<std::uint32_t> developerMapSeed()
+{
+    const char* value = std::getenv("QV_DEV_MAP");
+    if (!value || !*value)
+        return std::nullopt;
+    errno = 0;
+    char* end = nullptr;
+    const unsigned long long seed = std::strtoull(value, &end, 10);
+    if (errno != 0 || *end != '\0' || *value == '-' || seed > 0xFFFFFFFFull)
+        return clockSeed();
+    return static_cast<std::uint32_t>(seed);
+}
+
 } // namespace
 
 Game::Game(AchievementManager& achievements)
     : achievements_(achievements)
-    , missionManager_(&achievements_)
+    , missionManager_(&achievements_, missionsRoot())
     , luaManager_(&missionManager_, &achievements_)
     , windowStyle_(sf::Style::Fullscreen)
     , loop_(*this)
@@ -63,7 +98,19 @@ Game::Game(AchievementManager& achievements)
     QV_LOG << "Lua Environment Loaded" << std::endl;
     achievements_.buildCatalogue();
     // The screens are created here, in the order of the start-up sequence, as they join the game.
-    playerStats_.setAchievementManager(&achievements_);
+    MapScreen& map = MapScreen::get(); // the ship and the player statistics
+    map.stats().setAchievementManager(&achievements_);
+    map.setMissionManager(&missionManager_);
+    map.onPause = [] { StateManager::get().setPaused(true); };
+    // Until their screens exist, the crew, ship and sector buttons spring back at once.
+    map.onCrewView = [] { MapScreen::get().setButtonPressed(MapScreen::MapButton::Crew, false); };
+    map.onShipSystems = [] { MapScreen::get().setButtonPressed(MapScreen::MapButton::Ship, false); };
+    map.onSectorSummary = [] { MapScreen::get().setButtonPressed(MapScreen::MapButton::Sector, false); };
+    sector_ = std::make_unique<Sector>(missionManager_, map.ship(), map.pictures().asteroidBackgrounds.size(),
+                                       map.pictures().asteroidForegrounds.size(), map.fogMode());
+    map.attachSector(sector_.get());
+    missionManager_.setShip(&map.ship());
+    luaManager_.setShip(&map.ship());
 
     AudioManager::get(); // loads every sound effect and lists the music
     TextureManager& textures = TextureManager::get(); // registers every sprite-sheet frame
@@ -81,11 +128,16 @@ Game::Game(AchievementManager& achievements)
         QV_LOG << assets + "icon.png" << std::endl;
 }
 
-Game::~Game() = default;
+Game::~Game()
+{
+    // The map screen outlives the game: it must not keep pointing at the sector.
+    if (MapScreen::exists())
+        MapScreen::get().attachSector(nullptr);
+}
 
 void Game::run()
 {
-    playerStats_.applyAchievementSwitch(PlayerStats::switchFromArguments());
+    MapScreen::get().stats().applyAchievementSwitch(PlayerStats::switchFromArguments());
     for (const char* line : emblemLines())
         QV_LOG << line << std::endl;
     loadPlayer();
@@ -99,7 +151,13 @@ void Game::run()
     resetViews();
 
     StateManager& states = StateManager::get();
-    states.changeState(GameState::Title, true, false);
+    developerSeed_ = developerMapSeed();
+    if (developerSeed_) {
+        startDeveloperRun();
+        states.changeState(GameState::Map, true, false);
+    } else {
+        states.changeState(GameState::Title, true, false);
+    }
     loop_.start();
     while (states.getState() != GameState::Quit) {
         // A quit signal ends the game as closing the window does, at the start of a frame.
@@ -118,7 +176,7 @@ bool Game::savePlayer()
 {
     if (missionManager_.getDeployStatus())
         return false;
-    bool saved = playerStats_.saveFile(savedPath() + "playerSave.json");
+    bool saved = MapScreen::get().stats().saveFile(savedPath() + "playerSave.json");
     if (saved)
         showSavingIndicator();
     return saved;
@@ -126,7 +184,89 @@ bool Game::savePlayer()
 
 void Game::loadPlayer()
 {
-    playerStats_.loadFile(savedPath() + "playerSave.json", PlayerStats::switchFromArguments());
+    MapScreen::get().stats().loadFile(savedPath() + "playerSave.json", PlayerStats::switchFromArguments());
+}
+
+// The run a new game would start, without the crew selection and the intro (the run flow,
+// which does that, is still to come).
+void Game::startDeveloperRun()
+{
+    QV_LOG << "Developer map: a new Medium run, first sector " << *developerSeed_ << std::endl;
+    missionManager_.resetRunLists(MissionManager::medium);
+    MapScreen::get().ship().resetForNewRun(MissionManager::medium);
+}
+
+// A new sector, as every run enters the map.
+void Game::enterMap()
+{
+    const std::uint32_t seed = developerSeed_ ? *developerSeed_ : clockSeed();
+    developerSeed_.reset();
+    sector_->generateSector(seed, false);
+    MapScreen& map = MapScreen::get();
+    map.refreshDayText();
+    // The sector summary, which opens with every new sector, releases this button once it exists.
+    map.setButtonPressed(MapScreen::MapButton::Sector, false);
+    map.sync();
+    // The session is saved here once it can be.
+    savePlayer();
+}
+
+void Game::mapStep()
+{
+    MapScreen& map = MapScreen::get();
+    Sector& sector = *sector_;
+    sector.update(loop_.fixedStepLength().asMicroseconds());
+    if (!sector.missionTileReached && !sector.jumpRequested)
+        steerCursor();
+    if (sector.jumpRequested)
+        jumpAtOnce();
+    if (sector.missionTileReached) {
+        AudioManager& audio = AudioManager::get();
+        if (audio.ambience().isPlaying())
+            audio.ambience().pause();
+        StateManager::get().requestState(GameState::Deploy, true, false);
+        map.ship().hideDestinationMarker();
+        sector.missionTileReached = false;
+        const MissionOffer& offer = *sector.offer();
+        QV_LOG << "Deploy screen stand-in: " << offer.mission->getItem("Name")
+               << " is offered; a key or a click returns to the map." << std::endl;
+    }
+    // The mission flags "cannibal" and "cannibal_fuel" join here with the mission runtime.
+    map.fixedStep(false, false);
+}
+
+// The pointer steered with W A S D or the arrows, only while the window has the keyboard.
+void Game::steerCursor()
+{
+    KeyboardCursor::Keys keys;
+    if (window_.hasFocus()) {
+        using Key = sf::Keyboard;
+        keys.up = Key::isKeyPressed(Key::W) || Key::isKeyPressed(Key::Up);
+        keys.down = Key::isKeyPressed(Key::S) || Key::isKeyPressed(Key::Down);
+        keys.left = Key::isKeyPressed(Key::A) || Key::isKeyPressed(Key::Left);
+        keys.right = Key::isKeyPressed(Key::D) || Key::isKeyPressed(Key::Right);
+    }
+    if (keys.any())
+        MapScreen::get().clearFocus();
+    const sf::Vector2f next = mapCursor_.step(keys, cursorPosition_);
+    if (next == cursorPosition_)
+        return;
+    cursorPosition_ = next;
+    cursor_.setPosition(next);
+    sf::Mouse::setPosition(window_.mapCoordsToPixel(next, Options::get().gameView), window_);
+}
+
+// Stand-in until the run flow turns the ship toward the edge and jumps after its delay: the
+// jump happens at once.
+void Game::jumpAtOnce()
+{
+    MapScreen& map = MapScreen::get();
+    map.stats().addJump();
+    map.ship().setJumpDays(0.f);
+    map.resetDayClock();
+    sector_->jumpRequested = false;
+    map.ship().endLightJump();
+    enterMap();
 }
 
 void Game::shutdown()
@@ -135,8 +275,12 @@ void Game::shutdown()
     AudioManager::destroy();
     if (sessionActive_ && saveTask_.valid())
         saveTask_.wait();
-    // The mission script was stopped and awaited above; the mission data and the screens
-    // owned by the game are released with the game.
+    // The map screen lets go of the sector, which goes before the ship it flies (the mission
+    // script that could reach the ship was stopped and awaited above).
+    if (MapScreen::exists())
+        MapScreen::get().attachSector(nullptr);
+    sector_.reset();
+    MapScreen::destroy();
     // Process-wide objects, each only if it was ever created (the crew creator, the map
     // screen, the texture registry, the crew roster, the text manager and the modal window
     // holder join this list with their classes).
@@ -160,10 +304,18 @@ void Game::updateAudio(float dtSeconds)
 
 void Game::enterState()
 {
-    // Each state's enter step (resetting the title menu, a new roster, a new sector, starting
-    // a mission, ...) joins here with its screen.
-    if (StateManager::get().getState() == GameState::Mission)
+    // Each state's enter step (resetting the title menu, a new roster, starting a mission, ...)
+    // joins here with its screen.
+    switch (StateManager::get().getState()) {
+    case GameState::Map:
+        enterMap();
+        break;
+    case GameState::Mission:
         applyLetterbox();
+        break;
+    default:
+        break;
+    }
 }
 
 void Game::fixedStep()
@@ -201,6 +353,8 @@ void Game::fixedStep()
         return;
     // The current state's screen updates here (and the run returns to the title when the
     // crew is gone while a session is active).
+    if (states.getState() == GameState::Map)
+        mapStep();
 }
 
 void Game::handleInput()
@@ -245,6 +399,7 @@ void Game::handleKey(const sf::Event::KeyEvent& key)
     if (key.code == sf::Keyboard::Escape && !escapeIgnoredIn(states.getState()) && !modalWindowOpen()) {
         states.setPaused(!states.isPaused());
         // The map's and the mission screen's menu buttons show pressed while paused.
+        MapScreen::get().setButtonPressed(MapScreen::MapButton::Menu, states.isPaused());
     } else if (key.code == sf::Keyboard::Enter && key.alt) {
         Options& options = Options::get();
         options.toggleFullscreen();
@@ -258,8 +413,8 @@ void Game::handleKey(const sf::Event::KeyEvent& key)
 
 void Game::dispatchToScreen(const sf::Event& event)
 {
-    (void)event;
-    if (StateManager::get().isPaused()) {
+    StateManager& states = StateManager::get();
+    if (states.isPaused()) {
         // The pause menu takes every event.
         return;
     }
@@ -268,6 +423,27 @@ void Game::dispatchToScreen(const sf::Event& event)
         return;
     }
     // Otherwise the current state's screen receives the event, with the window and gameView.
+    const sf::View& gameView = Options::get().gameView;
+    switch (states.getState()) {
+    case GameState::Map:
+        if (event.type == sf::Event::MouseMoved) {
+            MapScreen::get().mouseMoved(cursorPosition_.x, cursorPosition_.y);
+        } else if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at =
+                window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            MapScreen::get().mousePressed(at.x, at.y);
+        }
+        break;
+    case GameState::Deploy:
+        // Stand-in until the deploy screen exists: a key or a click leaves it without a team.
+        if (event.type == sf::Event::KeyPressed || event.type == sf::Event::MouseButtonPressed) {
+            sector_->restartGrace(Sector::returnGraceSeconds);
+            states.changeState(GameState::Map, false, true);
+        }
+        break;
+    default:
+        break;
+    }
 }
 
 void Game::draw()
@@ -295,6 +471,10 @@ void Game::drawScreen()
     case GameState::Boot:
     case GameState::Splash:
     case GameState::Quit:
+        return;
+    case GameState::Map:
+        window_.setView(Options::get().gameView);
+        MapScreen::get().draw(window_);
         return;
     default:
         break;

@@ -5,7 +5,7 @@
 #include "core/LoopPhases.hpp"
 #include "missions/LuaManager.hpp"
 #include "missions/MissionManager.hpp"
-#include "persistence/PlayerStats.hpp"
+#include "world/KeyboardCursor.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -14,10 +14,14 @@
 #include <SFML/Window/Event.hpp>
 
 #include <array>
+#include <cstdint>
 #include <future>
+#include <memory>
+#include <optional>
 #include <string>
 
 class AchievementManager;
+class Sector;
 
 // The game object: owns the main window, the screens that are not process-wide and the
 // main loop. Constructing it loads everything; run() plays until the player quits and then
@@ -56,6 +60,11 @@ private:
     void draw() override;
     void rest() override;
 
+    void startDeveloperRun();
+    void enterMap();
+    void mapStep();
+    void steerCursor();
+    void jumpAtOnce();
     void handleKey(const sf::Event::KeyEvent& key);
     void dispatchToScreen(const sf::Event& event);
     void drawScreen();
@@ -68,8 +77,11 @@ private:
     MissionManager missionManager_;
     // After the mission manager: destroyed first, stopping the script that uses it.
     LuaManager luaManager_;
-    // Held here until the map screen, which owns them in the full game, exists.
-    PlayerStats playerStats_;
+    // The sector the map shows; the map screen (process-wide) owns the ship that flies in it.
+    std::unique_ptr<Sector> sector_;
+    KeyboardCursor mapCursor_;
+    // The developer's map switch: the seed of the first sector (see the architecture notes).
+    std::optional<std::uint32_t> developerSeed_;
     sf::RenderWindow window_;
     std::uint32_t windowStyle_;
     bool sessionActive_ = false;

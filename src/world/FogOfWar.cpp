@@ -21,6 +21,19 @@ constexpr sf::Uint8 shaderClearLevel = 51;
 
 const sf::Vector2f cellCorners[4] = {{0.f, 0.f}, {1.f, 0.f}, {1.f, 1.f}, {0.f, 1.f}};
 
+const sf::FloatRect wholeGrid(0.f, 0.f, FogOfWar::cellSize * FogOfWar::cellsPerSquareSide * FogOfWar::squareColumns,
+                              FogOfWar::cellSize * FogOfWar::cellsPerSquareSide * FogOfWar::squareRows);
+
+// The smallest box holding both (an empty box holds nothing).
+sf::FloatRect joined(const sf::FloatRect& a, sf::Vector2f point)
+{
+    if (a.width < 0.f)
+        return {point.x, point.y, 0.f, 0.f};
+    const float left = std::min(a.left, point.x), top = std::min(a.top, point.y);
+    const float right = std::max(a.left + a.width, point.x), bottom = std::max(a.top + a.height, point.y);
+    return {left, top, right - left, bottom - top};
+}
+
 // A whole decimal number with an optional sign and nothing else around it but blanks; the
 // magnitude stops growing past anything the file could mean, so no digit string overflows.
 bool parseNumber(std::string text, long long& number)
@@ -103,6 +116,13 @@ void FogOfWar::reset()
                     grid_[cell * 4 + k].color = unexploredPlain;
     }
     refreshDrawn();
+    changed(wholeGrid);
+}
+
+void FogOfWar::changed(sf::FloatRect area)
+{
+    ++revision_;
+    lastChange_ = area;
 }
 
 void FogOfWar::reveal(sf::Vector2f ship, float sensors)
@@ -114,17 +134,26 @@ void FogOfWar::reveal(sf::Vector2f ship, float sensors)
         const sf::Vector2f d = point - ship;
         return std::sqrt(d.x * d.x + d.y * d.y);
     };
-    bool changed = false;
+    // The box of the changed vertices; a negative width while nothing changed.
+    sf::FloatRect touched(0.f, 0.f, -1.f, -1.f);
+    const auto finish = [this, &touched] {
+        if (touched.width < 0.f)
+            return;
+        refreshDrawn();
+        // A changed corner changes the colours across its whole cell.
+        changed({touched.left - cellSize, touched.top - cellSize, touched.width + 2.f * cellSize,
+                 touched.height + 2.f * cellSize});
+    };
     if (mode_ == Mode::Plain) {
         for (std::size_t cell = 0; cell < cellCount; ++cell) {
             const sf::Vertex& first = grid_[cell * 4];
             if (first.color == unexploredPlain && distance(first.position) < radius) {
                 clearCell(cell);
-                changed = true;
+                touched = joined(touched, first.position);
+                touched = joined(touched, grid_[cell * 4 + 2].position);
             }
         }
-        if (changed)
-            refreshDrawn();
+        finish();
         return;
     }
     // From 51 right at the ship down to 0 at the rim; the amount never rises again.
@@ -138,11 +167,10 @@ void FogOfWar::reveal(sf::Vector2f ship, float sensors)
         const auto value = static_cast<sf::Uint8>(std::lround(255.f * (1.f - (0.8f + 0.2f * d))));
         if (value < vertex.color.r) {
             vertex.color = sf::Color(value, 0, 0, 0);
-            changed = true;
+            touched = joined(touched, vertex.position);
         }
     }
-    if (changed)
-        refreshDrawn();
+    finish();
 }
 
 void FogOfWar::clearCell(std::size_t cell)
@@ -213,6 +241,7 @@ bool FogOfWar::loadText(const std::string& text)
         start = end + 1;
     }
     refreshDrawn();
+    changed(wholeGrid);
     return whole;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
 #include <SFML/System/Vector2.hpp>
 
@@ -67,15 +68,24 @@ public:
     // Draws the cells that still hide something; clear cells would cost fill and show nothing.
     void draw(sf::RenderTarget& target, const sf::Shader* shader) const;
 
+    // Grows with every change, so a picture of the fog knows when to redraw.
+    unsigned revision() const { return revision_; }
+    // The map area the latest change touched: the vertices a reveal changed with the cells
+    // around them, or the whole grid after a reset or a load.
+    sf::FloatRect lastChange() const { return lastChange_; }
+
 private:
     void build();
     void clearCell(std::size_t cell);
     bool applyLine(const std::string& line, std::size_t lineNumber);
     bool cellShowsFog(std::size_t cell) const;
     void refreshDrawn();
+    void changed(sf::FloatRect area);
 
     Mode mode_;
     sf::VertexArray grid_;
     // The cells of grid_ that show fog, rebuilt whenever the grid changes.
     sf::VertexArray drawn_;
+    unsigned revision_ = 0;
+    sf::FloatRect lastChange_;
 };

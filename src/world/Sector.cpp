@@ -2,12 +2,16 @@
 
 #include "core/Logger.hpp"
 #include "core/TimeSource.hpp"
+#include "core/NumberConversions.hpp"
 #include "missions/MissionManager.hpp"
 #include "world/Ship.hpp"
 
+#include <cmath>
+
 Sector::Sector(MissionManager& missions, Ship& ship, std::size_t asteroidBackgrounds,
-               std::size_t asteroidForegrounds, FogOfWar::Mode fogMode)
-    : missions_(missions)
+               std::size_t asteroidForegrounds, FogOfWar::Mode fogMode, const TimeSource& time)
+    : sectorClock(time)
+    , missions_(missions)
     , ship_(ship)
     , layout_(asteroidBackgrounds, asteroidForegrounds)
     , fog_(fogMode)
@@ -43,9 +47,152 @@ void Sector::update(std::int64_t microseconds)
     ship_.update(microseconds);
     const sf::Vector2f at = ship_.getSpritePosition();
     fog_.reveal(at, ship_.getSensors());
-    const int tile = layout_.tileIndexAt(at.x, at.y);
-    if (tile >= 0)
-        ship_.setSpeedMultiplier(layout_.tiles()[static_cast<std::size_t>(tile)].tileSpeed == 1 ? 0.5f : 1.f);
+    const int index = layout_.tileIndexAt(at.x, at.y);
+    if (index >= 0) {
+        const SectorTile& tile = layout_.tiles()[static_cast<std::size_t>(index)];
+        checkMissionTile(tile);
+        ship_.setSpeedMultiplier(tile.tileSpeed == 1 ? 0.5f : 1.f);
+    }
+    detectPlanets();
+    checkEvents();
+}
+
+void Sector::checkMissionTile(const SectorTile& tile)
+{
+    if (jumpRequested || missionTileReached || sectorClock.elapsed().asSeconds() < missionGraceSeconds)
+        return;
+    Mission* mission = missionOnTile(tile);
+    if (!mission || mission->isCompleted)
+        return;
+    // A ship still turning toward a point beyond the planet only flies over it.
+    if (ship_.isTurning()) {
+        const sf::Vector2f away = ship_.getDestination() - ship_.getPosition();
+        if (std::sqrt(away.x * away.x + away.y * away.y) > passOverDistance)
+            return;
+    }
+    stopShip();
+    offerMission(*mission, false, tile.textureName);
+}
+
+// A planet is found once the ship comes near the middle or a corner of its base.
+void Sector::detectPlanets()
+{
+    const float reach = ship_.getSensors() * 17.f + 12.f;
+    const sf::Vector2f ship = ship_.getSpritePosition();
+    const auto near = [&ship, reach](float x, float y) {
+        const float dx = x - ship.x, dy = y - ship.y;
+        return std::sqrt(dx * dx + dy * dy) < reach;
+    };
+    for (SectorTile& tile : layout_.tiles()) {
+        if (!tile.isMission || tile.shouldDrawNameText)
+            continue;
+        const float x = tile.left + 4.f, y = tile.top + 4.f;
+        const float w = baseWidth, h = baseHeight;
+        tile.shouldDrawNameText = near(static_cast<float>(truncateToInt32(x + w / 2.f + 8.f)),
+                                       static_cast<float>(truncateToInt32(y + h / 2.f + 12.f)))
+                                  || near(x, y) || near(x + w, y) || near(x, y + h) || near(x + w, y + h);
+    }
+}
+
+// The first event that applies is started: a random event, then starvation, then an empty
+// tank. The tank is checked every step, so it comes back on every return to the map until
+// there is fuel again.
+void Sector::checkEvents()
+{
+    if (jumpRequested || missionTileReached)
+        return;
+    if (ship_.isRandomEventPending()) {
+        startRandomEvent();
+        return;
+    }
+    if (ship_.isStarvationPending()) {
+        ship_.clearStarvationPending();
+        if (startNamedEvent("starvation.json", "mapscreen/spaceship_big.png"))
+            return;
+    }
+    if (ship_.getFuel() <= 0)
+        startNamedEvent("outofgas.json", "mapscreen/spaceship_big_dim.png");
+}
+
+void Sector::startRandomEvent()
+{
+    ship_.clearRandomEventPending();
+    if (missions_.randomMissions.empty()) {
+        QV_LOG << "No random missions present in assets folder." << std::endl;
+        return;
+    }
+    stopShip();
+    const std::int32_t index = missions_.pickRandomMission();
+    if (index < 0 || static_cast<std::size_t>(index) >= missions_.randomMissions.size()) {
+        QV_LOG << "A random mission would have occurred here if there were any available." << std::endl;
+        return;
+    }
+    Mission& mission = missions_.randomMissions[static_cast<std::size_t>(index)];
+    offerMission(mission, true, mission.getItem("imageFile"));
+}
+
+// False when the event is missing from the catalogue: it is reported once and skipped, and
+// travel goes on.
+bool Sector::startNamedEvent(const char* file, const char* picture)
+{
+    Mission* event = missions_.namedEvent(file);
+    if (!event) {
+        if (missingEvents_.insert(file).second)
+            QV_LOG << "Warning: Sector::update, the event \"" << file
+                   << "\" is missing from missions/events/json; it is skipped." << std::endl;
+        return false;
+    }
+    ship_.clearStarvationPending();
+    stopShip();
+    event->isCompleted = false;
+    offerMission(*event, true, picture);
+    return true;
+}
+
+void Sector::stopShip()
+{
+    const sf::Vector2f at = ship_.getSpritePosition();
+    ship_.setPosition(at.x, at.y);
+}
+
+void Sector::offerMission(Mission& mission, bool useShipImage, const std::string& picture)
+{
+    offer_ = MissionOffer {&mission, useShipImage, false, picture};
+    missionTileReached = true;
+}
+
+void Sector::clickMap(float x, float y)
+{
+    if (isOnShip(x, y)) {
+        const sf::Vector2f at = ship_.getPosition();
+        ship_.setPosition(at.x, at.y);
+        ship_.hideDestinationMarker();
+    }
+    ship_.travelTo(x, y);
+}
+
+bool Sector::isOnShip(float x, float y) const
+{
+    const sf::Vector2f at = ship_.getSpritePosition();
+    return std::fabs(x - at.x) <= Ship::pictureWidth / 2.f && std::fabs(y - at.y) <= Ship::pictureHeight / 2.f;
+}
+
+bool Sector::isShipInside() const
+{
+    const sf::Vector2f at = ship_.getPosition();
+    return at.x >= left && at.x < left + width && at.y >= top && at.y < top + height;
+}
+
+void Sector::visitEnded()
+{
+    // The sector summary is rebuilt here (without a new jump) once the summary window exists.
+    restartGrace(returnGraceSeconds);
+}
+
+void Sector::restartGrace(float seconds)
+{
+    missionGraceSeconds = seconds;
+    sectorClock.restart();
 }
 
 Mission* Sector::missionOnTile(const SectorTile& tile) const

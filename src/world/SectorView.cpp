@@ -84,7 +84,13 @@ void SectorView::sync()
             continue;
         const Mission* mission = sector_.missionOnTile(layout.tiles()[i]);
         const bool visited = mission && mission->isCompleted;
+        const bool detected = layout.tiles()[i].shouldDrawNameText;
+        if (visited == tiles_[i].visited && detected == tiles_[i].detected)
+            continue;
         tiles_[i].base.setTexture(textures.getTexture(visited ? visitedBaseTexture : baseTexture), true);
+        tiles_[i].visited = visited;
+        tiles_[i].detected = detected;
+        ++backgroundRevision_;
     }
 }
 
@@ -138,6 +144,7 @@ void SectorView::rebuild()
     }
     builtRevision_ = layout.revision();
     built_ = true;
+    ++backgroundRevision_;
 }
 
 void SectorView::removeLabels()

@@ -39,6 +39,10 @@ public:
     // The tiles' coordinate tags ("5,1"; asteroid fields with an amber "S").
     void drawTags(sf::RenderTarget& target) const;
 
+    // Grows whenever what drawBackground shows changes (a new sector, a planet found, a base
+    // turned red), so a picture kept of it knows when to redraw.
+    unsigned backgroundRevision() const { return backgroundRevision_; }
+
 private:
     struct TileSprites {
         sf::Sprite asteroidBackground;
@@ -48,6 +52,9 @@ private:
         bool hasAsteroidBackground = false;
         bool hasAsteroidForeground = false;
         bool hasPlanet = false;
+        // As last shown: the planet found by the sensors, its mission finished.
+        bool detected = false;
+        bool visited = false;
         int nameLabelId = -1;
         int tagId = -1;
     };
@@ -61,4 +68,5 @@ private:
     std::vector<TileSprites> tiles_;
     unsigned builtRevision_ = 0;
     bool built_ = false;
+    unsigned backgroundRevision_ = 0;
 };

@@ -277,6 +277,12 @@ void Ship::turnTowards(float degrees)
     turnTime_ = 0.f;
 }
 
+void Ship::setHeading(float degrees)
+{
+    std::lock_guard lock(mutex_);
+    setRotation(degrees);
+}
+
 void Ship::hideDestinationMarker()
 {
     std::lock_guard lock(mutex_);

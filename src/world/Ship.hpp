@@ -40,6 +40,9 @@ public:
     static const std::vector<std::string>& destinationFrames();
     // Where a hidden destination marker waits.
     static constexpr float hiddenMarker = -50.f;
+    // The ship's picture, centred on its position: the map's hit box for the ship.
+    static constexpr float pictureWidth = 44.f;
+    static constexpr float pictureHeight = 40.f;
 
     explicit Ship(ShipContext& context);
     Ship(const Ship&) = delete;
@@ -76,6 +79,8 @@ public:
     void setPosition(float x, float y);
     // Turns on the spot (or while drifting on its heading) until it faces `degrees`.
     void turnTowards(float degrees);
+    // Faces `degrees` at once.
+    void setHeading(float degrees);
     void hideDestinationMarker();
     // Once per drawn frame while the map runs: movement, turning and animation.
     void update(std::int64_t microseconds);

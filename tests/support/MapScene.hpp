@@ -29,10 +29,7 @@ public:
         , sectorView(sector, pictures)
         , shipView(ship, assets, allowShaders)
     {
-        const FixtureRunLists lists = FixtureRunLists::full();
-        missions.storyMissions = lists.story;
-        missions.sideMissions = lists.side;
-        missions.eventMissions = lists.events;
+        FixtureRunLists::full().copyInto(missions);
         sector.generateSector(seed, false);
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "missions/Mission.hpp"
+#include "missions/MissionManager.hpp"
 #include "world/SectorLayout.hpp"
 
 #include <string>
@@ -37,4 +38,12 @@ struct FixtureRunLists {
     }
 
     SectorMissionLists view() { return {story, side, sideCatalogue, events, nextStoryOrder}; }
+
+    // Makes these the run's story, side and event lists.
+    void copyInto(MissionManager& missions) const
+    {
+        missions.storyMissions = story;
+        missions.sideMissions = side;
+        missions.eventMissions = events;
+    }
 };

@@ -16,11 +16,8 @@ protected:
     void SetUp() override
     {
         UiTest::SetUp();
-        FixtureRunLists lists = FixtureRunLists::full();
         missions = std::make_unique<MissionManager>(nullptr, assets);
-        missions->storyMissions = lists.story;
-        missions->sideMissions = lists.side;
-        missions->eventMissions = lists.events;
+        FixtureRunLists::full().copyInto(*missions);
     }
 
     // Every label id handed out while `make` ran, found by probing the shared id counter.

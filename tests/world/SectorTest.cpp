@@ -17,10 +17,7 @@ class SectorTest : public ::testing::Test {
 protected:
     SectorTest()
     {
-        FixtureRunLists lists = FixtureRunLists::full();
-        missions.storyMissions = lists.story;
-        missions.sideMissions = lists.side;
-        missions.eventMissions = lists.events;
+        FixtureRunLists::full().copyInto(missions);
     }
 
     // A second game loading what this one saved, over the same run lists.
