@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <sstream>
 
@@ -271,6 +272,17 @@ std::string chooseFile()
     if (!chosen.empty() && !std::filesystem::is_regular_file(chosen))
         return {};
     return chosen;
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::stringstream all;
+    all << in.rdbuf();
+    bytes = all.str();
+    return true;
 }
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to)

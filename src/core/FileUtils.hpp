@@ -47,6 +47,9 @@ void openInShell(const std::string& target);
 // Asks the player for a file (all files, or JSON files); empty text when cancelled or unavailable.
 std::string chooseFile();
 
+// The whole file as bytes; false when it cannot be opened.
+bool readWholeFile(const std::string& path, std::string& bytes);
+
 // Replaces every occurrence of `from`, continuing after each inserted `to`.
 std::string replaceAll(std::string text, const std::string& from, const std::string& to);
 // Splits at `delimiter` like a line reader: no empty last piece for a trailing delimiter.

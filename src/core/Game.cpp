@@ -11,6 +11,8 @@
 #include "core/StateManager.hpp"
 #include "core/TimedActions.hpp"
 #include "core/WindowGeometry.hpp"
+#include "crew/CharacterManager.hpp"
+#include "crew/CrewColours.hpp"
 #include "persistence/FontStore.hpp"
 #include "persistence/Options.hpp"
 #include "world/MapScreen.hpp"
@@ -98,6 +100,8 @@ Game::Game(AchievementManager& achievements)
     QV_LOG << "Lua Environment Loaded" << std::endl;
     achievements_.buildCatalogue();
     // The screens are created here, in the order of the start-up sequence, as they join the game.
+    // The crew roster comes with the new-game crew selection: it reads every character now.
+    CharacterManager& roster = CharacterManager::get();
     MapScreen& map = MapScreen::get(); // the ship and the player statistics
     map.stats().setAchievementManager(&achievements_);
     map.setMissionManager(&missionManager_);
@@ -111,9 +115,13 @@ Game::Game(AchievementManager& achievements)
     map.attachSector(sector_.get());
     missionManager_.setShip(&map.ship());
     luaManager_.setShip(&map.ship());
+    roster.setPlayerStats(&map.stats());
+    // Mementos are dated with the ship's jump count (asked for outside the roster's lock).
+    roster.setJumpCountSource([] { return MapScreen::exists() ? MapScreen::get().ship().getJumpCount() : 0; });
 
     AudioManager::get(); // loads every sound effect and lists the music
     TextureManager& textures = TextureManager::get(); // registers every sprite-sheet frame
+    roster.registerSpriteTextures();
 
     cursor_.setTexture(textures.getTexture("general/cursor.png"), true);
     for (int i = 0; i < SavingIndicator::frameCount; ++i) {
@@ -194,6 +202,18 @@ void Game::startDeveloperRun()
     QV_LOG << "Developer map: a new Medium run, first sector " << *developerSeed_ << std::endl;
     missionManager_.resetRunLists(MissionManager::medium);
     MapScreen::get().ship().resetForNewRun(MissionManager::medium);
+    // The crew selection's stand-in: the first characters of the library, as many as Medium takes.
+    CharacterManager& roster = CharacterManager::get();
+    roster.resetCrew();
+    {
+        auto guard = roster.lock();
+        const std::deque<Character>& library = roster.getCrewOnShip();
+        const std::size_t count = std::min<std::size_t>(library.size(), MissionManager::medium);
+        roster.getChosenCrew().assign(library.begin(), library.begin() + static_cast<std::ptrdiff_t>(count));
+        for (Character& member : roster.getChosenCrew())
+            member.bonusMultiplier = 0.5f;
+    }
+    roster.boardChosenCrew();
 }
 
 // A new sector, as every run enters the map.
@@ -275,20 +295,27 @@ void Game::shutdown()
     AudioManager::destroy();
     if (sessionActive_ && saveTask_.valid())
         saveTask_.wait();
+    // The roster stops counting into the statistics the map screen takes with it.
+    if (CharacterManager::exists()) {
+        CharacterManager::get().setPlayerStats(nullptr);
+        CharacterManager::get().setJumpCountSource(nullptr);
+    }
     // The map screen lets go of the sector, which goes before the ship it flies (the mission
     // script that could reach the ship was stopped and awaited above).
     if (MapScreen::exists())
         MapScreen::get().attachSector(nullptr);
     sector_.reset();
     MapScreen::destroy();
-    // Process-wide objects, each only if it was ever created (the crew creator, the map
-    // screen, the texture registry, the crew roster, the text manager and the modal window
-    // holder join this list with their classes).
+    // Process-wide objects, each only if it was ever created (the crew creator joins this
+    // list with its class).
     Options::destroy();
     FontStore::destroy();
     TextureManager::destroy();
     StateManager::destroy();
     TimedActions::destroy();
+    // Before the text manager: the cards remove their name labels from it.
+    CharacterManager::destroy();
+    CrewColours::destroy();
     // A window still open removes its labels only while the text manager exists, so this
     // order (text manager, then the window holder) is safe either way.
     TextManager::destroy();
@@ -329,6 +356,9 @@ void Game::fixedStep()
     if (StateManager::get().getState() != GameState::Mission)
         luaManager_.leaveMission();
     TimedActions::get().fire();
+    // Death sounds a mission script asked for are played here, on the main thread.
+    for (const std::string& sound : CharacterManager::get().takeQueuedSounds())
+        AudioManager::get().playSound(sound);
     // A mission's autosave request is served here once missions exist.
 
     StateManager& states = StateManager::get();

@@ -35,3 +35,10 @@ bool parseJsonFile(const std::string& path, Json::Value& root, std::string& erro
     text << in.rdbuf();
     return parseJsonText(text.str(), root, errors);
 }
+
+std::optional<std::string> jsonText(const Json::Value& value)
+{
+    if (value.isArray() || value.isObject())
+        return std::nullopt;
+    return value.asString();
+}

@@ -2,6 +2,7 @@
 
 #include <json/value.h>
 
+#include <optional>
 #include <string>
 
 // Reading JSON the same way everywhere: the reader's formatted error messages go into
@@ -11,3 +12,8 @@
 bool parseJsonText(const std::string& text, Json::Value& root, std::string& errors);
 // Reads the whole file first; a file that cannot be opened is a failure with empty errors.
 bool parseJsonFile(const std::string& path, Json::Value& root, std::string& errors);
+
+// A value in the text form the JSON library's asString gives it (null "", a bool "true" or
+// "false", a number in decimal, a text as it is); nothing for an array or an object, which
+// have no text form.
+std::optional<std::string> jsonText(const Json::Value& value);

@@ -8,11 +8,12 @@
 #include "persistence/PlayerStats.hpp"
 #include "ui/Utf8.hpp"
 
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
 
-#include <fstream>
+#include <cmath>
 #include <sstream>
 #include <stdexcept>
 
@@ -31,17 +32,6 @@ constexpr float paragraphGap = 6.0f;
 // logical view is scaled up to the window.
 constexpr unsigned textPixelSize = 16;
 constexpr float textScale = 0.5f;
-
-bool readWholeFile(const std::string& path, std::string& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::stringstream all;
-    all << in.rdbuf();
-    bytes = all.str();
-    return true;
-}
 
 // Word wrap of plain text to `width` logical pixels; existing line breaks are kept, and a
 // word longer than the line stands on a line of its own.
@@ -267,17 +257,43 @@ std::shared_ptr<Memento> Memento::give(const std::string& characterName, int day
     return memento;
 }
 
+const sf::Texture* Memento::texture(Picture slot)
+{
+    if (slot.image.getSize().x == 0)
+        return nullptr;
+    if (!slot.texture) {
+        slot.texture = std::make_unique<sf::Texture>();
+        slot.texture->loadFromImage(slot.image);
+        slot.texture->setSmooth(false);
+    }
+    return slot.texture.get();
+}
+
+void Memento::drawCell(sf::RenderTarget& target, sf::Vector2f position)
+{
+    // A dark screen in a thin gunmetal frame, the picture centred on it.
+    sf::RectangleShape frame(sf::Vector2f(cellSize - 2.f, cellSize - 2.f));
+    frame.setPosition(position.x + 1.f, position.y + 1.f);
+    frame.setFillColor(sf::Color(8, 12, 26));
+    frame.setOutlineColor(sf::Color(70, 78, 94));
+    frame.setOutlineThickness(1.f);
+    target.draw(frame);
+    if (const sf::Texture* shown = texture(picture())) {
+        sf::Sprite sprite(*shown);
+        sf::Vector2u size = shown->getSize();
+        sprite.setPosition(std::floor(position.x + (cellSize - static_cast<float>(size.x)) / 2.f),
+                           std::floor(position.y + (cellSize - static_cast<float>(size.y)) / 2.f));
+        target.draw(sprite);
+    }
+}
+
 void Memento::draw(sf::RenderTarget& target, const sf::Font& font)
 {
     auto place = [&](Picture slot, float top) {
-        if (slot.image.getSize().x == 0)
+        const sf::Texture* shown = texture(slot);
+        if (!shown)
             return sf::FloatRect(columnLeft, top, 0.0f, 0.0f);
-        if (!slot.texture) {
-            slot.texture = std::make_unique<sf::Texture>();
-            slot.texture->loadFromImage(slot.image);
-            slot.texture->setSmooth(false);
-        }
-        sf::Sprite sprite(*slot.texture);
+        sf::Sprite sprite(*shown);
         sprite.setPosition(columnLeft, top);
         target.draw(sprite);
         return sprite.getGlobalBounds();

@@ -4,6 +4,7 @@
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Texture.hpp>
+#include <SFML/System/Vector2.hpp>
 
 #include <memory>
 #include <string>
@@ -65,6 +66,10 @@ public:
 
     // The detail view at the right of the crew view: picture, inset, origin and description.
     void draw(sf::RenderTarget& target, const sf::Font& font);
+    // One cell of a crew member's memento grid: the picture on a small framed screen,
+    // `cellSize` square, with its top-left corner at `position`.
+    static constexpr float cellSize = 36.f;
+    void drawCell(sf::RenderTarget& target, sf::Vector2f position);
 
     const std::string& getName() const { return name; }
     const std::string& getDescription() const { return description; }
@@ -86,6 +91,9 @@ private:
     };
     Picture picture();
     Picture inset();
+    // The picture's texture, made from its pixels the first time it is drawn; nullptr for
+    // an empty picture. Main thread.
+    static const sf::Texture* texture(Picture slot);
     void loadPicture(Picture slot, const Json::Value& object, const char* key);
     void loadPictureFromAssets(Picture slot);
     std::string embeddedPicture(const std::string& sprite, const std::string& base64) const;

@@ -6,6 +6,7 @@
 #include "core/ProcessWide.hpp"
 #include "core/ProgramArguments.hpp"
 #include "core/TextFunctions.hpp"
+#include "crew/CharacterManager.hpp"
 #include "missions/MissionManager.hpp"
 #include "persistence/Options.hpp"
 #include "world/MapCanvas.hpp"
@@ -161,17 +162,15 @@ void MapScreen::attachSector(Sector* sector)
 
 // --- The ship's surroundings ---
 
-// Stand-in until the crew roster joins the map: the crew a run starts with, which is its
-// difficulty (8, 6 or 4 aboard).
+// Asked under the ship's lock; the roster never waits for the ship under its own.
 std::int32_t MapScreen::livingCrewCount()
 {
-    return difficulty();
+    return CharacterManager::exists() ? CharacterManager::get().livingCrewCount() : 0;
 }
 
-// Stand-in until the crew roster, which keeps the name of the mission being played, joins.
 std::string MapScreen::currentMissionName()
 {
-    return "";
+    return CharacterManager::exists() ? CharacterManager::get().getCurrentMissionName() : std::string();
 }
 
 bool MapScreen::foodCheat()

@@ -18,6 +18,10 @@ log="$(qv_log)"
 grep -qx "Polishing portholes." "$log" || qv_fail "no 'Polishing portholes.'"
 [ "$(tail -n 1 "$log")" = "Signing off..." ] || qv_fail "last log line: $(tail -n 1 "$log")"
 [ "$(grep -c '^.\{80\}$' "$log")" -ge 31 ] || qv_fail "no 31-line emblem"
+grep -qx "Generated Characters \[[0-9]*\]" "$log" || qv_fail "the crew roster was not created"
+grep -qx "Would have deleted character manager here" "$log" || qv_fail "the crew roster was not released"
+! grep -q "Failed to load character file\|Could not parse character file\|Failed to load colours file" "$log" \
+  || qv_fail "a shipped character or the colours file did not load"
 grep -q "Starting new log at $QV_USER/logs/starlog-" "$QV_TMP/console.txt" || qv_fail "console did not announce the log"
 for folder in logs mods saved screenshots charImages; do
   [ -d "$QV_USER/$folder" ] || qv_fail "user folder $folder missing"

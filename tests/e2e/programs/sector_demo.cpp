@@ -6,12 +6,8 @@
 // starts at (315, 160), flies to (230, 110), then turns toward (420, 210) and is caught on
 // the way; prints where it ended.
 
-#include "core/Logger.hpp"
+#include "support/DemoStage.hpp"
 #include "support/MapScene.hpp"
-#include "support/QuietUiHost.hpp"
-#include "ui/TextManager.hpp"
-#include "ui/TextureManager.hpp"
-#include "ui/UiHost.hpp"
 
 #include <SFML/Graphics.hpp>
 
@@ -29,13 +25,7 @@ int main(int argc, char** argv)
     const std::string assets = std::string(argv[1]) + "/";
     const bool allowShaders = !(argc > 3 && std::strcmp(argv[3], "--no-shader") == 0);
 
-    sf::RenderWindow window(sf::VideoMode(1280, 720), "sector demo", sf::Style::Titlebar);
-    const sf::View gameView(sf::FloatRect(0.f, 0.f, 640.f, 360.f));
-    const sf::View pixelView(sf::FloatRect(0.f, 0.f, 1280.f, 720.f));
-    QuietUiHost host(pixelView);
-    UiHost::install(&host);
-    TextManager::get().setScale(2.f);
-    TextureManager::resetForTests(assets, false);
+    DemoStage stage("sector demo", assets);
     {
         MapScene scene(assets, allowShaders, 2);
         Ship& ship = scene.ship;
@@ -53,25 +43,11 @@ int main(int argc, char** argv)
         ship.setNameLabelShown(true);
         sector.layout().tiles()[5 * 7 + 1].shouldDrawNameText = true;
 
-        sf::Texture shot;
-        for (int frame = 0; frame < 3; ++frame) {
-            window.clear();
-            window.setView(gameView);
-            scene.draw(window, 5 * 7 + 1);
-            if (frame == 2) {
-                shot.create(window.getSize().x, window.getSize().y);
-                shot.update(window);
-            }
-            window.display();
-        }
+        const sf::Image shot = stage.capture([&](sf::RenderWindow& window) { scene.draw(window, 5 * 7 + 1); });
         std::filesystem::create_directories(std::filesystem::path(argv[2]).parent_path());
-        shot.copyToImage().saveToFile(argv[2]);
+        shot.saveToFile(argv[2]);
         const sf::Vector2f at = ship.getSpritePosition();
         std::printf("ship %.0f %.0f shader %d\n", at.x, at.y, scene.fogShader.ready() ? 1 : 0);
-    }
-    TextureManager::destroy();
-    TextManager::destroy();
-    UiHost::install(nullptr);
-    Logger::close();
+    } // the scene's textures and labels go before the stage
     return 0;
 }

@@ -3,14 +3,12 @@
 // over them; then saves the window's picture to the PNG path given as the only argument.
 // The pictures it needs are drawn into a private assets folder first.
 
-#include "core/Logger.hpp"
 #include "core/TextFunctions.hpp"
-#include "support/QuietUiHost.hpp"
+#include "support/DemoStage.hpp"
 #include "ui/Button.hpp"
 #include "ui/ColorMarkup.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/TextureManager.hpp"
-#include "ui/UiHost.hpp"
 #include "ui/WindowManager.hpp"
 
 #include <SFML/Graphics.hpp>
@@ -88,14 +86,7 @@ int main(int argc, char** argv)
     else
         drawPictures(root);
 
-    // Twice the logical size: the interface scale is 2.
-    sf::RenderWindow window(sf::VideoMode(1280, 720), "ui demo", sf::Style::Titlebar);
-    const sf::View gameView(sf::FloatRect(0.f, 0.f, 640.f, 360.f));
-    const sf::View pixelView(sf::FloatRect(0.f, 0.f, 1280.f, 720.f));
-    QuietUiHost host(pixelView);
-    UiHost::install(&host);
-    TextManager::get().setScale(2.f);
-    TextureManager::resetForTests(root, true);
+    DemoStage stage("ui demo", root, true);
     TextureManager& textures = TextureManager::get();
     TextManager& texts = TextManager::get();
     {
@@ -145,29 +136,19 @@ int main(int argc, char** argv)
         "missions/lua/relay.lua:42: in function 'give'\n\tmissions/lua/relay.lua:7: in main chunk");
     WindowManager::get().fixedStep();
 
-    sf::Texture shot;
-    for (int frame = 0; frame < 3; ++frame) {
-        window.clear(sf::Color(10, 10, 20));
-        window.setView(gameView);
-        texts.drawRichTexts({title, body}, window);
-        for (Button* b : {&normal, &focused, &glowing, &yes, &no})
-            b->draw(window);
-        WindowManager::get().draw(window);
-        if (frame == 2) {
-            shot.create(window.getSize().x, window.getSize().y);
-            shot.update(window);
-        }
-        window.display();
-    }
-    save(shot.copyToImage(), argv[1]);
+    const sf::Image shot = stage.capture(
+        [&](sf::RenderWindow& window) {
+            texts.drawRichTexts({title, body}, window);
+            for (Button* b : {&normal, &focused, &glowing, &yes, &no})
+                b->draw(window);
+            WindowManager::get().draw(window);
+        },
+        sf::Color(10, 10, 20));
+    save(shot, argv[1]);
     } // the buttons go before the managers
 
-    WindowManager::destroy();
-    TextureManager::destroy();
-    TextManager::destroy();
-    UiHost::install(nullptr);
+    WindowManager::destroy(); // before the stage releases the text manager
     if (argc == 2) // only the stand-ins this demo drew itself
         std::filesystem::remove_all(root);
-    Logger::close(); // as the game signs off: the log is closed before static clean-up
     return 0;
 }
