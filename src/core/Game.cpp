@@ -116,6 +116,8 @@ Game::Game(AchievementManager& achievements)
     missionManager_.setShip(&map.ship());
     luaManager_.setShip(&map.ship());
     roster.setPlayerStats(&map.stats());
+    missionManager_.setCrew(&roster);
+    luaManager_.setCrew(&roster);
     // Mementos are dated with the ship's jump count (asked for outside the roster's lock).
     roster.setJumpCountSource([] { return MapScreen::exists() ? MapScreen::get().ship().getJumpCount() : 0; });
 

@@ -2,7 +2,9 @@
 
 #include "achievements/VoidAchievementManager.hpp"
 #include "core/Logger.hpp"
+#include "crew/CharacterManager.hpp"
 #include "missions/LuaManager.hpp"
+#include "missions/Memento.hpp"
 #include "missions/Mission.hpp"
 #include "missions/MissionManager.hpp"
 #include "persistence/PlayerStats.hpp"
@@ -62,9 +64,10 @@ private:
 // The ship's surroundings in a headless run: statistics that go nowhere, no sounds.
 class QuietShipContext : public ShipContext {
 public:
-    explicit QuietShipContext(const Mission& mission, std::int32_t difficulty)
+    QuietShipContext(const Mission& mission, std::int32_t difficulty, PlayerStats& stats)
         : mission_(mission)
         , difficulty_(difficulty)
+        , stats_(stats)
     {
     }
     PlayerStats& playerStats() override { return stats_; }
@@ -80,8 +83,15 @@ public:
 private:
     const Mission& mission_;
     std::int32_t difficulty_;
-    PlayerStats stats_;
+    PlayerStats& stats_;
 };
+
+// The roster of a headless run: the characters of the assets (no mods), every one that is not
+// secret aboard.
+CharacterManager::Folders crewFolders(const std::string& assets)
+{
+    return { assets, assets + "no-mods-in-a-headless-run/", assets + "no-portraits-in-a-headless-run/" };
+}
 
 // What the transcript reports of the ship: the values a script can read or change.
 Json::Value shipValues(const Ship& ship)
@@ -111,14 +121,19 @@ public:
         , emit_(emit)
         , achievements_(emit)
         , missions_(&achievements_, options.assets)
-        , shipContext_(mission_, options.difficulty)
+        , shipContext_(mission_, options.difficulty, stats_)
         , ship_(shipContext_)
+        , crew_(crewFolders(options.assets))
         , lua_(&missions_, &achievements_, options.assets)
     {
         lua_.showErrorWindow = [](const std::string&) {};
         missions_.setShip(&ship_);
         lua_.setShip(&ship_);
-        missions_.carryOutDeath = [this](const PendingDeath& death) { reportDeath(death); };
+        crew_.setPlayerStats(&stats_);
+        crew_.setJumpCountSource([this] { return ship_.getJumpCount(); });
+        missions_.setCrew(&crew_);
+        lua_.setCrew(&crew_);
+        missions_.onDeath = [this](const PendingDeath& death) { reportDeath(death); };
     }
 
     HeadlessMission::Outcome run()
@@ -140,6 +155,9 @@ public:
 
         missions_.difficulty = options_.difficulty;
         missions_.fixRandomSeed(options_.seed);
+        if (options_.seed)
+            crew_.seedRandom(*options_.seed);
+        crew_.setCurrentMissionName(mission_.getItem("Name"));
         for (const std::string& item : options_.questItems)
             missions_.addQuestItem(item);
         // The ship as a new run on this difficulty has it, with the food and fuel asked for.
@@ -150,6 +168,8 @@ public:
             ship_.adjustFuel(*options_.fuel - ship_.getFuel());
         shipReported_ = shipValues(ship_);
         start["ship"] = shipReported_;
+        start["team"] = deployTeam();
+        aboardReported_ = aboard();
         questItems_ = missions_.questItemList();
         emit_(start);
         missions_.setCurrentMission(&mission_);
@@ -191,7 +211,89 @@ private:
         answerOpenSets();
         reportQuestItems();
         reportShip();
+        reportCrew();
         reportEnding();
+    }
+
+    // The team from the mission's crew limits: as many as "Max Crew" allows (at least "Min
+    // Crew" when there are enough aboard), the first aboard; the roles the mission uses go to
+    // the first members in the order leader, medic, engineer. Reported as the start's "team".
+    Json::Value deployTeam()
+    {
+        crew_.resetCrew();
+        const std::size_t available = crew_.getCrewOnShip().size();
+        const std::size_t wanted = static_cast<std::size_t>(std::max(mission_.maxCrew, mission_.minCrew));
+        std::vector<std::size_t> team;
+        for (std::size_t position = 0; position < std::min(available, wanted); ++position)
+            team.push_back(position);
+        crew_.setDeployTeam(team);
+        std::int32_t next = 0;
+        const auto role = [&](bool used) {
+            return used && static_cast<std::size_t>(next) < team.size() ? next++ : -1;
+        };
+        const std::int32_t leader = role(mission_.leader);
+        const std::int32_t medic = role(mission_.medic);
+        const std::int32_t engineer = role(mission_.engineer);
+        crew_.setRoles(leader, medic, engineer);
+
+        Json::Value members(Json::arrayValue);
+        for (std::int32_t i = 0; i < static_cast<std::int32_t>(team.size()); ++i) {
+            Json::Value member(Json::objectValue);
+            member["crew"] = i;
+            member["name"] = crew_.getCharName(i);
+            if (i == leader)
+                member["role"] = "leader";
+            else if (i == medic)
+                member["role"] = "medic";
+            else if (i == engineer)
+                member["role"] = "engineer";
+            members.append(member);
+            mementosReported_.push_back(mementoNames(i));
+        }
+        return members;
+    }
+
+    std::vector<std::string> mementoNames(std::int32_t member)
+    {
+        auto guard = crew_.lock();
+        std::vector<std::string> names;
+        const auto team = crew_.getDeployTeam();
+        for (const auto& memento : crew_.getCrewOnShip()[team[static_cast<std::size_t>(member)]].mementos)
+            names.push_back(memento->getLoadedFilename());
+        return names;
+    }
+
+    std::vector<std::string> aboard()
+    {
+        auto guard = crew_.lock();
+        std::vector<std::string> names;
+        for (const Character& member : crew_.getCrewOnShip())
+            names.push_back(member.name());
+        return names;
+    }
+
+    // Mementos given to the team and crew members who came aboard.
+    void reportCrew()
+    {
+        for (std::int32_t i = 0; i < static_cast<std::int32_t>(mementosReported_.size()); ++i) {
+            std::vector<std::string> now = mementoNames(i);
+            auto& before = mementosReported_[static_cast<std::size_t>(i)];
+            for (std::size_t k = before.size(); k < now.size(); ++k) {
+                Json::Value line = record("memento");
+                line["crew"] = i;
+                line["name"] = crew_.getCharName(i);
+                line["memento"] = now[k];
+                emit_(line);
+            }
+            before = std::move(now);
+        }
+        std::vector<std::string> now = aboard();
+        if (now != aboardReported_) {
+            Json::Value line = record("aboard");
+            line["crew"] = textList(now);
+            emit_(line);
+            aboardReported_ = std::move(now);
+        }
     }
 
     // The ship's values that changed since the last report.
@@ -307,6 +409,7 @@ private:
     {
         Json::Value line = record("kill");
         line["crew"] = death.crewNumber;
+        line["name"] = crew_.getCharName(death.crewNumber);
         line["epitaph"] = death.epitaph;
         line["sound"] = death.withSound;
         emit_(line);
@@ -371,8 +474,10 @@ private:
     TranscriptAchievements achievements_;
     Mission mission_;
     MissionManager missions_;
+    PlayerStats stats_;
     QuietShipContext shipContext_;
     Ship ship_;
+    CharacterManager crew_;
     LuaManager lua_;
 
     std::size_t messagesReported_ = 0;
@@ -381,6 +486,8 @@ private:
     std::optional<std::size_t> waitingFor_;
     std::vector<std::string> questItems_;
     Json::Value shipReported_;
+    std::vector<std::vector<std::string>> mementosReported_;
+    std::vector<std::string> aboardReported_;
     bool badAnswer_ = false;
     bool endReported_ = false;
     bool stuck_ = false;

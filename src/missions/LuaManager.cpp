@@ -3,6 +3,7 @@
 #include "achievements/AchievementManager.hpp"
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
+#include "crew/CharacterManager.hpp"
 #include "missions/LuaBinding.hpp"
 #include "missions/MissionManager.hpp"
 #include "world/Ship.hpp"
@@ -179,7 +180,15 @@ void LuaManager::runMainThreadWork()
 
 std::vector<std::int32_t> LuaManager::aliveCrewLeft()
 {
-    return {};
+    std::vector<std::int32_t> alive;
+    if (!crew_)
+        return alive;
+    auto guard = crew_->lock();
+    const std::int32_t total = crew_->depCrewTotal();
+    for (std::int32_t i = 0; i < total; ++i)
+        if (crew_->crewIsAlive(i))
+            alive.push_back(i);
+    return alive;
 }
 
 void LuaManager::unlockAchievement(const std::string& id)
@@ -217,9 +226,11 @@ void LuaManager::bindGameObjects(lua_State* L)
         .method<&MissionManager::getDifficulty>("getDifficulty")
         .method<&MissionManager::getDiffScale>("getDiffScale")
         .method<&MissionManager::rechoice>("rechoice")
+        .method<&MissionManager::checkEveryoneLives>("checkEveryoneLives")
         .method<&MissionManager::hasLead>("hasLead")
         .method<&MissionManager::hasMed>("hasMed")
         .method<&MissionManager::hasEng>("hasEng")
+        .method<&MissionManager::killCrew>("killCrew")
         .global("msnMgr", missions_);
 
     if (ship_)
@@ -239,6 +250,42 @@ void LuaManager::bindGameObjects(lua_State* L)
             .method<&Ship::adjustEngineSpeed>("adjustEngineSpeed")
             .forward<&LuaManager::addShipMarker>("addMissionMarker", this)
             .global("ship", ship_);
+
+    if (crew_)
+        LuaClass<CharacterManager>(L, "CharacterManager")
+            .method<&CharacterManager::getCharDetail>("getCharDetail")
+            .method<&CharacterManager::getCharAttr>("getCharAttr")
+            .method<&CharacterManager::getCharName>("getCharName")
+            .method<&CharacterManager::getCharColoredName>("getCharColoredName")
+            .method<&CharacterManager::getRandomCrewByPronoun>("getRandomCrewByPronoun")
+            .method<&CharacterManager::getNominativePronoun>("getNominativePronoun")
+            .method<&CharacterManager::getObliquePronoun>("getObliquePronoun")
+            .method<&CharacterManager::getPossesivePronoun>("getPossesivePronoun")
+            .method<&CharacterManager::getGender>("getGender")
+            .method<&CharacterManager::getEng>("getEng")
+            .method<&CharacterManager::getMed>("getMed")
+            .method<&CharacterManager::getLead>("getLead")
+            .method<&CharacterManager::getCrewByName>("getCrewByName")
+            .method<&CharacterManager::getCrewTraits>("getCrewTraits")
+            .method<&CharacterManager::getCharTrait>("getCharTrait")
+            .method<&CharacterManager::giveMemento>("giveMemento")
+            .method<&CharacterManager::hasMemento>("hasMemento")
+            .method<&CharacterManager::randomCrew>("randomCrew")
+            .method<&CharacterManager::leastAttr>("leastAttr")
+            .method<&CharacterManager::mostAttr>("mostAttr")
+            .method<&CharacterManager::totalAttr>("totalAttr")
+            .method<&CharacterManager::crewWithMost>("crewWithMost")
+            .method<&CharacterManager::crewWithLeast>("crewWithLeast")
+            .method<&CharacterManager::depCrewLeft>("depCrewLeft")
+            .method<&CharacterManager::newCrew>("newCrew")
+            .method<&CharacterManager::randomCrewIgnoringCrew>("randomCrewIgnoringCrew")
+            .method<&CharacterManager::depCrewTotal>("depCrewTotal")
+            .method<&CharacterManager::crewOnShipLeft>("crewOnShipLeft")
+            .method<&CharacterManager::crewIsAlive>("crewIsAlive")
+            .global("charMgr", crew_)
+            // "Constructing" a roster gives the one roster there is: a second one built on
+            // the script thread would load every character again and answer for nobody.
+            .alias("new", "charMgr");
 
     LuaClass<LuaManager>(L, "LuaManager")
         .method<&LuaManager::aliveCrewLeft>("aliveCrewLeft")

@@ -1,8 +1,10 @@
 #include "missions/MissionManager.hpp"
 
+#include "achievements/AchievementManager.hpp"
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
 #include "core/TimeSource.hpp"
+#include "crew/CharacterManager.hpp"
 #include "persistence/Options.hpp"
 #include "world/Ship.hpp"
 
@@ -417,6 +419,45 @@ bool MissionManager::hasLead()
     return currentMission_ != nullptr && currentMission_->isDeployMission();
 }
 
+void MissionManager::killCrew(std::int32_t crewNumber, const std::string& epitaph)
+{
+    if (!live())
+        return;
+    if (crew_) {
+        auto guard = crew_->lock();
+        const std::vector<std::size_t> team = crew_->getDeployTeam();
+        if (crewNumber < 0 || static_cast<std::size_t>(crewNumber) >= team.size()) {
+            crew_->killCrew(crewNumber, false, epitaph); // logs the missing member, changes nothing
+            return;
+        }
+        crew_->getCrewOnShip()[team[static_cast<std::size_t>(crewNumber)]].isDead = true;
+    }
+    queueDeath(crewNumber, epitaph);
+}
+
+void MissionManager::checkEveryoneLives()
+{
+    if (!crew_)
+        return;
+    std::int32_t living = 0;
+    {
+        auto guard = crew_->lock();
+        const std::vector<std::size_t> team = crew_->getDeployTeam();
+        const std::deque<Character>& aboard = crew_->getCrewOnShip();
+        for (std::size_t position = 0; position < aboard.size(); ++position) {
+            const Character& member = aboard[position];
+            const std::string name = member.name();
+            const bool deadInTeam = member.isDead && std::find(team.begin(), team.end(), position) != team.end();
+            if (!member.isSecret && name != "Vodov Daveze" && name != "Dorov Zivuv" && !deadInTeam)
+                ++living;
+        }
+    }
+    if (living == getDiffScale(easy, medium, hard)) {
+        std::lock_guard<std::mutex> guard(runLock_);
+        pendingUnlocks_.push_back("everyone_lives");
+    }
+}
+
 void MissionManager::queueDeath(std::int32_t crewNumber, const std::string& epitaph)
 {
     if (!live())
@@ -531,6 +572,14 @@ void MissionManager::takeQueued()
         }
     }
     carryOutDueDeaths(0);
+    std::vector<std::string> unlocks;
+    {
+        std::lock_guard<std::mutex> guard(runLock_);
+        unlocks.swap(pendingUnlocks_);
+    }
+    for (const std::string& id : unlocks)
+        if (achievements)
+            achievements->unlockAchievement(id);
 }
 
 void MissionManager::carryOutDueDeaths(std::int32_t shownId)
@@ -544,9 +593,12 @@ void MissionManager::carryOutDueDeaths(std::int32_t shownId)
         due.assign(std::make_move_iterator(firstDue), std::make_move_iterator(pendingDeaths_.end()));
         pendingDeaths_.erase(firstDue, pendingDeaths_.end());
     }
-    for (const PendingDeath& death : due)
-        if (carryOutDeath)
-            carryOutDeath(death);
+    for (const PendingDeath& death : due) {
+        if (crew_)
+            crew_->killCrew(death.crewNumber, death.withSound, death.epitaph);
+        if (onDeath)
+            onDeath(death);
+    }
 }
 
 void MissionManager::revealMessage(std::size_t index)

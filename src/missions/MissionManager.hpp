@@ -19,6 +19,7 @@
 #include <vector>
 
 class AchievementManager;
+class CharacterManager;
 class Ship;
 
 // Every mission of the game, read once at start-up and sorted into story, side, event and
@@ -129,8 +130,15 @@ public:
     // The chunk has returned: delivers what is still deferred, trying for a short while while
     // the main thread holds a lock; gives up early once `stop` is set.
     void scriptFinished(const std::atomic<bool>& stop);
-    // Registers a death to be carried out in step with the text (the crew part of killCrew).
+    // Kills deploy-team member `crewNumber`: dead at once for every crew query, told (memento,
+    // epitaph, sound) once the newest message so far has been shown. A member that does not
+    // exist is logged by the roster.
+    void killCrew(std::int32_t crewNumber, const std::string& epitaph);
+    // Registers a death to be carried out in step with the text (the second half of killCrew).
     void queueDeath(std::int32_t crewNumber, const std::string& epitaph);
+    // Unlocks "everyone_lives" when the crew a run starts with on this difficulty still lives
+    // (secret characters and the two who join later do not count).
+    void checkEveryoneLives();
 
     // ---- Called by the main thread ----
 
@@ -139,11 +147,14 @@ public:
     void setCurrentMission(Mission* mission);
     // The ship of the run (its food decides the cryo rule above).
     void setShip(Ship* ship) { ship_ = ship; }
+    // The crew roster deaths are carried out on.
+    void setCrew(CharacterManager* crew) { crew_ = crew; }
     // A clean slate for the next script (no script may be running): Live, no messages, no
     // choice sets, no pending deaths, a fresh budget.
     void resetForMission() override;
     // The per-frame hand-over: takes the queued messages and choice sets (each queue only if
-    // its lock is free at once) and carries out deaths that are due at once.
+    // its lock is free at once), carries out deaths that are due at once and unlocks the
+    // achievements the script earned.
     void takeQueued();
     // The screen has typed out message `index`: deaths tied to it are carried out, and the
     // closing line ends the mission (Closed; a save is requested unless the run ended).
@@ -169,9 +180,9 @@ public:
     bool endScreenRequested() const;
     Mission* currentMission() const { return currentMission_; }
 
-    // Who carries out a death on the main thread (the crew roster in the game, a transcript
-    // in the mission runner). Without one, deaths are dropped.
-    std::function<void(const PendingDeath&)> carryOutDeath;
+    // Told of every death carried out (on the main thread, after the roster): the mission
+    // runner's transcript.
+    std::function<void(const PendingDeath&)> onDeath;
 
     // The two hand-over locks, for tests that hold them to see the deferred path.
     std::unique_lock<std::mutex> holdMessageLock() { return std::unique_lock<std::mutex>(messageLock_); }
@@ -214,6 +225,7 @@ private:
     std::optional<std::uint32_t> fixedSeed_;
     AchievementManager* achievements;
     Ship* ship_ = nullptr;
+    CharacterManager* crew_ = nullptr;
 
     // Both threads.
     std::atomic<Phase> phase_ { Phase::Idle };
@@ -231,9 +243,11 @@ private:
     // deathLock_ guards pendingDeaths_.
     std::mutex deathLock_;
     std::vector<PendingDeath> pendingDeaths_;
-    // runLock_ guards the quest items and the end-screen request.
+    // runLock_ guards the quest items, the end-screen request and the achievements waiting for
+    // the main thread.
     mutable std::mutex runLock_;
     std::vector<std::string> questItems_;
+    std::vector<std::string> pendingUnlocks_;
     std::string endScreenName_;
     bool endScreenRequested_ = false;
 

@@ -37,6 +37,9 @@ echo "$out" | grep -q '"fuel":9,"markers":\["Ketch relay"\],"type":"ship"' || fa
 run 0 --answers 3 --quest-items bypass_key,spare_fuse
 echo "$out" | grep -q '"items":\["spare_fuse","relay_logs"\]' || fail "quest items not reported"
 echo "$out" | grep -q '"success":false' || fail "cutting the power should fail the mission"
+echo "$out" | grep -q '"crew":1,"epitaph":"<charName> was lost when the relay went dark.","name":"[^"]*","sound":false,"type":"kill"' \
+    || fail "the death is not reported"
+echo "$out" | grep -q '"crew":0,"memento":"buoy_lamp.json"' || fail "the memento is not reported"
 
 run 3 --answers 2
 run 3 --answers 3 # locked without the key

@@ -62,8 +62,9 @@ TEST(HeadlessMission, PlaysTheFixtureMissionByItsAnswers)
         const char* expected;
     } cases[] = {
         { { 1 }, {}, Outcome::Ended, R"("success":true,"type":"end")" },
+        { { 1 }, {}, Outcome::Ended, R"({"crew":0,"memento":"buoy_lamp.json")" },
         { { 2, 1 }, {}, Outcome::Ended, R"({"label":"2. Hail again","locked":true})" },
-        { { 3 }, { "bypass_key" }, Outcome::Ended, R"("success":false,"type":"end")" },
+        { { 3 }, { "bypass_key" }, Outcome::Ended, R"("sound":false,"type":"kill")" },
         { { 2 }, {}, Outcome::Waiting, R"("status":"waiting for an answer")" },
         { { 3 }, {}, Outcome::Waiting, R"("status":"answer refused")" },
     };

@@ -1,6 +1,7 @@
 #include "missions/LuaManager.hpp"
 
-#include "achievements/VoidAchievementManager.hpp"
+#include "missions/Memento.hpp"
+#include "support/CrewFixture.hpp"
 #include "support/ScriptFixture.hpp"
 
 #include <gtest/gtest.h>
@@ -142,19 +143,9 @@ TEST_F(Scripts, WaitingForAPickSleepsInsteadOfSpinning)
 
 TEST_F(Scripts, AchievementsAreUnlockedOnTheMainThread)
 {
-    struct Recording : VoidAchievementManager {
-        bool unlockAchievement(const std::string& id) override
-        {
-            unlocked.push_back(id);
-            return true;
-        }
-        std::vector<std::string> unlocked;
-    } achievements;
-    LuaManager withAchievements(&missions, &achievements, assets);
-    withAchievements.runScript(writeScript("missions/lua/a.lua", "luaMgr:unlockAchievement('first_contact')"));
-    ASSERT_TRUE(withAchievements.waitForScript(5s));
+    runToEnd("luaMgr:unlockAchievement('first_contact')");
     EXPECT_TRUE(achievements.unlocked.empty());
-    withAchievements.runMainThreadWork();
+    lua.runMainThreadWork();
     EXPECT_EQ(achievements.unlocked, std::vector<std::string>{ "first_contact" });
 }
 
@@ -225,4 +216,76 @@ TEST_F(Scripts, TheShipAnswersScriptsAndItsMarkersAreCounted)
     EXPECT_TRUE(log.contains("went over its limit of 200 map markers"));
     ASSERT_TRUE(serveUntil([&] { return !missions.displayedMessages().empty(); }));
     EXPECT_EQ(shownTexts()[0], "Ship.getFuel needs its object: call it with a colon, as in object:method(...)");
+}
+
+namespace {
+
+// Scripts with a roster: the fixture crew aboard (Ilka Maren, Osk Tarrow, Quen Abernath, Ilka
+// Maren of the mods, Tinker Vass) and the first three deployed.
+class CrewScripts : public ScriptFixture {
+protected:
+    CrewScripts()
+    {
+        roster->resetCrew();
+        roster->setDeployTeam({ 0, 1, 2 });
+        lua.setCrew(roster.get());
+        missions.setCrew(roster.get());
+    }
+
+    CrewFolders crew{ log.home().root() + "/crew" };
+    std::unique_ptr<CharacterManager> roster = crew.roster();
+};
+
+} // namespace
+
+TEST_F(CrewScripts, TheRosterAnswersWithItsArgumentsConverted)
+{
+    runToEnd(R"(
+        assert(charMgr:getCharName(0.4) == 'Ilka Maren')
+        assert(charMgr:getCharName('1') == 'Osk Tarrow')
+        assert(charMgr:getCharName() == 'Ilka Maren', 'a missing number is 0')
+        assert(CharacterManager.new() == charMgr and CharacterManager:new() == charMgr)
+        assert(charMgr.getPossessivePronoun == nil and charMgr.getPossesivePronoun ~= nil)
+        assert(charMgr:depCrewTotal() == 3)
+        local ok, message = pcall(charMgr.getCharDetail, charMgr, 0, 'no such key')
+        assert(not ok and type(message) == 'string')
+        return 0
+    )");
+    EXPECT_EQ(errorWindows, 0) << log.text();
+    EXPECT_EQ(roster->getAllCharacters().size(), 6u) << "no second roster was loaded";
+}
+
+TEST_F(CrewScripts, AKilledMemberIsDeadAtOnceAndToldWhenItsTextIsShown)
+{
+    lua.runScript(writeScript("missions/lua/kill.lua", R"(
+        msnMgr:addMessage('The ridge gives way.')
+        msnMgr:killCrew(1, '<charName> stayed behind.')
+        msnMgr:killCrew(7, 'nobody')
+        assert(not charMgr:crewIsAlive(1) and charMgr:depCrewLeft() == 2)
+        local alive = luaMgr:aliveCrewLeft()
+        assert(#alive == 2 and alive[1] == 0 and alive[2] == 2)
+        msnMgr:addMessage('Silence.')
+    )"));
+    ASSERT_TRUE(lua.waitForScript(5s));
+    EXPECT_EQ(errorWindows, 0) << log.text();
+    EXPECT_TRUE(log.contains("Warning: CharacterManager::killCrew, couldn't find character with id of: 7\n"));
+    Character& osk = roster->getCrewOnShip()[1];
+    EXPECT_TRUE(osk.isDead);
+    EXPECT_FALSE(osk.hasMemento("death")) << "not told before its text is shown";
+    missions.takeQueued();
+    missions.revealMessage(0);
+    EXPECT_TRUE(osk.hasMemento("death"));
+    EXPECT_EQ(osk.mementos.back()->getDescription(), "Osk Tarrow stayed behind.");
+    EXPECT_EQ(roster->takeQueuedSounds(), std::vector<std::string>{ "death.wav" });
+}
+
+TEST_F(CrewScripts, EveryoneLivesWhenTheStartingCrewDoes)
+{
+    missions.difficulty = MissionManager::hard;
+    runToEnd("msnMgr:checkEveryoneLives()"); // five aboard: not the four a hard run starts with
+    missions.takeQueued();
+    EXPECT_TRUE(achievements.unlocked.empty());
+    runToEnd("msnMgr:killCrew(0, '') msnMgr:checkEveryoneLives()");
+    missions.takeQueued();
+    EXPECT_EQ(achievements.unlocked, std::vector<std::string>{ "everyone_lives" });
 }

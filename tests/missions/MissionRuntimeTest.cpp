@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         missions.resetForMission();
-        missions.carryOutDeath = [this](const PendingDeath& death) { deaths.push_back(death); };
+        missions.onDeath = [this](const PendingDeath& death) { deaths.push_back(death); };
     }
 
     // What the screen has taken so far.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "achievements/VoidAchievementManager.hpp"
 #include "missions/LuaManager.hpp"
 #include "missions/MissionManager.hpp"
 #include "support/FakeShipContext.hpp"
@@ -14,16 +15,26 @@
 #include <string>
 #include <vector>
 
-// A mission manager over an empty catalogue, a ship, and a Lua manager whose error windows
-// are counted, all over a private assets folder (with an empty "missions/library/library.lua")
+// The achievements a test's scripts unlocked, in order.
+struct RecordingAchievements : VoidAchievementManager {
+    bool unlockAchievement(const std::string& id) override
+    {
+        unlocked.push_back(id);
+        return true;
+    }
+    std::vector<std::string> unlocked;
+};
+
+// A mission manager over an empty catalogue, a ship, recorded achievements, and a Lua manager
+// whose error windows are counted, all over a private assets folder (with an empty "missions/library/library.lua")
 // where tests write their scripts.
 class ScriptFixture : public ::testing::Test {
 protected:
     ScriptFixture()
         : assets(log.home().root() + "/assets/")
-        , missions(nullptr, assets)
+        , missions(&achievements, assets)
         , ship(shipContext)
-        , lua(&missions, nullptr, assets)
+        , lua(&missions, &achievements, assets)
     {
         missions.setShip(&ship);
         lua.setShip(&ship);
@@ -82,6 +93,7 @@ protected:
 
     LogCapture log;
     std::string assets;
+    RecordingAchievements achievements;
     MissionManager missions;
     FakeShipContext shipContext;
     Ship ship;
