@@ -74,41 +74,18 @@ struct ShipScripts {
     ScriptState state;
 };
 
-void BoundShipGetFuel(benchmark::State& state)
+// One script call per item: `chunk` is the expression the loop assigns.
+void ScriptCall(benchmark::State& state, const char* chunk)
 {
     ShipScripts scripts;
-    scripts.run("ship:getFuel()", state);
-}
-
-void RawShipGetFuel(benchmark::State& state)
-{
-    ShipScripts scripts;
-    scripts.run("ship:rawFuel()", state);
-}
-
-void BoundCharName(benchmark::State& state)
-{
-    ShipScripts scripts;
-    scripts.run("charMgr:getCharName(0)", state);
-}
-
-void RawCharName(benchmark::State& state)
-{
-    ShipScripts scripts;
-    scripts.run("charMgr:rawName(0)", state);
-}
-
-// The interpreter's own loop and addition, for reading the two above.
-void EmptyLoop(benchmark::State& state)
-{
-    ShipScripts scripts;
-    scripts.run("1", state);
+    scripts.run(chunk, state);
 }
 
 } // namespace
 
-BENCHMARK(BoundShipGetFuel);
-BENCHMARK(RawShipGetFuel);
-BENCHMARK(BoundCharName);
-BENCHMARK(RawCharName);
-BENCHMARK(EmptyLoop);
+BENCHMARK_CAPTURE(ScriptCall, BoundShipGetFuel, "ship:getFuel()");
+BENCHMARK_CAPTURE(ScriptCall, RawShipGetFuel, "ship:rawFuel()");
+BENCHMARK_CAPTURE(ScriptCall, BoundCharName, "charMgr:getCharName(0)");
+BENCHMARK_CAPTURE(ScriptCall, RawCharName, "charMgr:rawName(0)");
+// The interpreter's own loop and assignment, for reading the four above.
+BENCHMARK_CAPTURE(ScriptCall, EmptyLoop, "1");
