@@ -109,6 +109,7 @@ bool developerOptions()
 Game::Game(AchievementManager& achievements)
     : achievements_(achievements)
     , missionManager_(&achievements_, missionsRoot())
+    , luaManager_(&missionManager_, &achievements_)
     , windowStyle_(sf::Style::Fullscreen)
     , loop_(*this)
 {
@@ -116,6 +117,7 @@ Game::Game(AchievementManager& achievements)
     UiHost::install(&uiHost_);
     TextManager::get();
     WindowManager::get(); // the holder of the modal windows, on the main thread
+    QV_LOG << "Lua Environment Loaded" << std::endl;
     achievements_.buildCatalogue();
     // The screens are created here, in the order of the start-up sequence, as they join the game.
     // The crew roster comes with the new-game crew selection: it reads every character now.
@@ -131,7 +133,11 @@ Game::Game(AchievementManager& achievements)
     sector_ = std::make_unique<Sector>(missionManager_, map.ship(), map.pictures().asteroidBackgrounds.size(),
                                        map.pictures().asteroidForegrounds.size(), map.fogMode());
     map.attachSector(sector_.get());
+    missionManager_.setShip(&map.ship());
+    luaManager_.setShip(&map.ship());
     roster.setPlayerStats(&map.stats());
+    missionManager_.setCrew(&roster);
+    luaManager_.setCrew(&roster);
     // Mementos are dated with the ship's jump count (asked for outside the roster's lock).
     roster.setJumpCountSource([] { return MapScreen::exists() ? MapScreen::get().ship().getJumpCount() : 0; });
 
@@ -206,7 +212,7 @@ void Game::run()
 
 bool Game::savePlayer()
 {
-    if (missionManager_.running)
+    if (missionManager_.getDeployStatus())
         return false;
     bool saved = MapScreen::get().stats().saveFile(savedPath() + "playerSave.json");
     if (saved)
@@ -340,6 +346,7 @@ void Game::jumpAtOnce()
 
 void Game::shutdown()
 {
+    luaManager_.leaveMission();
     AudioManager::destroy();
     if (sessionActive_ && saveTask_.valid())
         saveTask_.wait();
@@ -348,14 +355,13 @@ void Game::shutdown()
         CharacterManager::get().setPlayerStats(nullptr);
         CharacterManager::get().setJumpCountSource(nullptr);
     }
-    // The map screen lets go of the sector, which goes before the ship it flies.
+    // The map screen lets go of the sector, which goes before the ship it flies (the mission
+    // script that could reach the ship was stopped and awaited above).
     if (MapScreen::exists())
         MapScreen::get().attachSector(nullptr);
     sector_.reset();
     MapScreen::destroy();
     OptionsScreen::destroy();
-    // The mission script is stopped and awaited here, then the Lua state, the mission data
-    // and the screens owned by the game are released.
     // Process-wide objects, each only if it was ever created (the crew creator joins this
     // list with its class).
     Options::destroy();
@@ -405,6 +411,11 @@ void Game::fixedStep()
     // Windows requested from other threads (a mission script's error) open here, on this
     // thread, between draws and event dispatch; also while paused, beneath the pause menu.
     WindowManager::get().applyRequests();
+    luaManager_.runMainThreadWork();
+    // Whatever way the game left the mission screen (LEAVE, the title menu, an error window),
+    // the script stops and saves are allowed again.
+    if (StateManager::get().getState() != GameState::Mission)
+        luaManager_.leaveMission();
     TimedActions::get().fire();
     // Death sounds a mission script asked for are played here, on the main thread.
     for (const std::string& sound : CharacterManager::get().takeQueuedSounds())

@@ -3,6 +3,7 @@
 #include "core/FrameLoop.hpp"
 #include "core/GameUiHost.hpp"
 #include "core/LoopPhases.hpp"
+#include "missions/LuaManager.hpp"
 #include "missions/MissionManager.hpp"
 #include "world/KeyboardCursor.hpp"
 
@@ -79,6 +80,8 @@ private:
 
     AchievementManager& achievements_;
     MissionManager missionManager_;
+    // After the mission manager: destroyed first, stopping the script that uses it.
+    LuaManager luaManager_;
     // The sector the map shows; the map screen (process-wide) owns the ship that flies in it.
     std::unique_ptr<Sector> sector_;
     KeyboardCursor mapCursor_;

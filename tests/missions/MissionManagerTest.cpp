@@ -85,13 +85,13 @@ TEST_F(Catalogue, ResetCopiesTheCataloguesBackForANewRun)
     manager.storyMissions.front().isCompleted = true;
     manager.sideMissions.clear();
     manager.eventMissions.pop_back();
-    manager.questItems.push_back("argon_blackhole_research_0");
+    manager.addQuestItem("argon_blackhole_research_0");
     manager.gameOver = true;
     manager.resetRunLists(MissionManager::hard);
     EXPECT_FALSE(manager.storyMissions.front().isCompleted);
     EXPECT_EQ(files(manager.sideMissions), files(manager.getSideCatalogue()));
     EXPECT_EQ(files(manager.eventMissions), files(manager.getEventCatalogue())) << "the file order, not shuffled";
-    EXPECT_TRUE(manager.questItems.empty());
+    EXPECT_TRUE(manager.questItemList().empty());
     EXPECT_FALSE(manager.gameOver);
     EXPECT_EQ(manager.getDifficulty(), "Hard");
 }

@@ -1,0 +1,92 @@
+-- Helpers shared by every mission script. The game runs this file before it binds msnMgr,
+-- charMgr, luaMgr and ship, so it only defines functions that use them when called.
+
+-- Choice sets offered so far in this mission; ask() and askAgain() count them. A script that
+-- also calls msnMgr:finalizeChoice() or msnMgr:rechoice() itself adds 1 here for each.
+choiceSetsOffered = 0
+
+-- Waits for the player's pick in choice set `set` (numbered from 0 in the order offered).
+-- Returns the index picked (0 for the first choice), or -1 when the mission ended or was
+-- left meanwhile: a waiting loop must end then, or the game waits for it.
+function waitForChoice(set)
+  while msnMgr:getDeployStatus() do
+    local picked = msnMgr:getChoiceResponse(set)
+    if picked ~= -1 then
+      return picked
+    end
+  end
+  return -1
+end
+
+-- The pick in the set just offered, as ask() returns it.
+function waitForNewSet()
+  local set = choiceSetsOffered
+  choiceSetsOffered = choiceSetsOffered + 1
+  local picked = waitForChoice(set)
+  if picked == -1 then
+    return nil
+  end
+  return picked + 1
+end
+
+-- Offers `choices` and waits for the pick. Each entry is a text, or {text, locked = true} for
+-- a choice that is shown but cannot be picked. Returns the position picked (1 for the first),
+-- or nil when the mission ended meanwhile.
+--   local answer = ask({"Open the hatch", "Wait", {"Force it", locked = not strong}})
+function ask(choices)
+  for _, choice in ipairs(choices) do
+    if type(choice) == "table" then
+      if choice.locked then
+        msnMgr:buildLockedChoice(choice[1])
+      else
+        msnMgr:buildChoice(choice[1])
+      end
+    else
+      msnMgr:buildChoice(choice)
+    end
+  end
+  msnMgr:finalizeChoice()
+  return waitForNewSet()
+end
+
+-- Offers choice set `set` again with its last pick locked, and waits as ask() does.
+function askAgain(set)
+  msnMgr:rechoice(set)
+  return waitForNewSet()
+end
+
+-- `text` with its first letter in capitals, also when it starts with a colour tag (the crew's
+-- names and pronouns come coloured): capitalize(they(0)) .. " nods."
+function capitalize(text)
+  local tag, rest = string.match(text, "^(<c=[^>]*>)(.*)$")
+  if tag then
+    return tag .. (string.gsub(rest, "^%l", string.upper))
+  end
+  return (string.gsub(text, "^%l", string.upper))
+end
+
+-- Crew member `i` of the deploy team: the name and the three pronouns, in the member's colour.
+-- Give `capital` as true at the start of a sentence.
+function crewName(i)
+  return charMgr:getCharColoredName(i)
+end
+
+function they(i, capital)
+  local word = charMgr:getNominativePronoun(i)
+  return capital and capitalize(word) or word
+end
+
+function them(i, capital)
+  local word = charMgr:getObliquePronoun(i)
+  return capital and capitalize(word) or word
+end
+
+function their(i, capital)
+  local word = charMgr:getPossesivePronoun(i)
+  return capital and capitalize(word) or word
+end
+
+-- Text in a colour of its own: colored("red alert", 255, 0, 0).
+function colored(text, r, g, b)
+  return "<c=" .. r .. "," .. g .. "," .. b .. ">" .. text .. "</c>"
+end
