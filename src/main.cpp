@@ -6,6 +6,7 @@
 #include "core/Logger.hpp"
 #include "core/ProgramArguments.hpp"
 #include "core/QuitRequest.hpp"
+#include "core/Version.hpp"
 #include "ui/WindowManager.hpp"
 
 #include <SFML/Graphics.hpp>
@@ -14,8 +15,6 @@
 #include <iostream>
 
 namespace {
-
-const char* const engineVersion = "v2.13-4-g5e4207ab";
 
 bool given(int argc, char** argv, const char* text)
 {

@@ -15,11 +15,14 @@
 #include "crew/CrewColours.hpp"
 #include "persistence/FontStore.hpp"
 #include "persistence/Options.hpp"
-#include "world/MapScreen.hpp"
+#include "persistence/OptionsScreen.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/TextureManager.hpp"
 #include "ui/WindowManager.hpp"
+#include "world/MapScreen.hpp"
 #include "world/Sector.hpp"
+#include "world/SectorWindowScreen.hpp"
+#include "world/ShipWindowScreen.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/System/Sleep.hpp>
@@ -84,6 +87,23 @@ std::optional<std::uint32_t> developerMapSeed()
     return static_cast<std::uint32_t>(seed);
 }
 
+// QV_DEV_SHIP_LOG=<lines>: the developer map's ship starts with that many upgrade-log lines
+// (at most 50), the sensors going up and down, to page through in the ship systems window.
+int developerShipLogLines()
+{
+    const char* value = std::getenv("QV_DEV_SHIP_LOG");
+    if (!value || !*value)
+        return 0;
+    return std::clamp(std::atoi(value), 0, 50);
+}
+
+// QV_DEV_OPTIONS=1: the game opens on the options screen, which leaves to the title.
+bool developerOptions()
+{
+    const char* value = std::getenv("QV_DEV_OPTIONS");
+    return value && *value && std::string(value) != "0";
+}
+
 } // namespace
 
 Game::Game(AchievementManager& achievements)
@@ -106,10 +126,10 @@ Game::Game(AchievementManager& achievements)
     map.stats().setAchievementManager(&achievements_);
     map.setMissionManager(&missionManager_);
     map.onPause = [] { StateManager::get().setPaused(true); };
-    // Until their screens exist, the crew, ship and sector buttons spring back at once.
+    // Until the crew view exists, the crew button springs back at once.
     map.onCrewView = [] { MapScreen::get().setButtonPressed(MapScreen::MapButton::Crew, false); };
-    map.onShipSystems = [] { MapScreen::get().setButtonPressed(MapScreen::MapButton::Ship, false); };
-    map.onSectorSummary = [] { MapScreen::get().setButtonPressed(MapScreen::MapButton::Sector, false); };
+    map.onShipSystems = [] { openShipSystems(); };
+    map.onSectorSummary = [this] { showSectorSummary(); };
     sector_ = std::make_unique<Sector>(missionManager_, map.ship(), map.pictures().asteroidBackgrounds.size(),
                                        map.pictures().asteroidForegrounds.size(), map.fogMode());
     map.attachSector(sector_.get());
@@ -124,6 +144,10 @@ Game::Game(AchievementManager& achievements)
     AudioManager::get(); // loads every sound effect and lists the music
     TextureManager& textures = TextureManager::get(); // registers every sprite-sheet frame
     roster.registerSpriteTextures();
+    // The options screen shows what Options read at the start.
+    OptionsScreen& optionsScreen = OptionsScreen::get();
+    optionsScreen.onWindowModeChanged = [this] { applyWindowMode(); };
+    optionsScreen.onPointerChanged = [this] { window_.setMouseCursorVisible(!Options::get().spriteCursor); };
 
     cursor_.setTexture(textures.getTexture("general/cursor.png"), true);
     for (int i = 0; i < SavingIndicator::frameCount; ++i) {
@@ -165,6 +189,10 @@ void Game::run()
     if (developerSeed_) {
         startDeveloperRun();
         states.changeState(GameState::Map, true, false);
+    } else if (developerOptions()) {
+        QV_LOG << "Developer options: the options screen, leaving to the title" << std::endl;
+        states.changeState(GameState::Options, true, false);
+        options.returnState = GameState::Title;
     } else {
         states.changeState(GameState::Title, true, false);
     }
@@ -203,7 +231,11 @@ void Game::startDeveloperRun()
 {
     QV_LOG << "Developer map: a new Medium run, first sector " << *developerSeed_ << std::endl;
     missionManager_.resetRunLists(MissionManager::medium);
-    MapScreen::get().ship().resetForNewRun(MissionManager::medium);
+    Ship& ship = MapScreen::get().ship();
+    ship.resetForNewRun(MissionManager::medium);
+    const int lines = developerShipLogLines();
+    for (int i = 1; i <= lines; ++i)
+        ship.adjustSensors(i % 2 ? 0.5f : -0.5f, "developer log line " + std::to_string(i));
     // The crew selection's stand-in: the first characters of the library, as many as Medium takes.
     CharacterManager& roster = CharacterManager::get();
     roster.resetCrew();
@@ -218,6 +250,26 @@ void Game::startDeveloperRun()
     roster.boardChosenCrew();
 }
 
+void Game::openShipSystems()
+{
+    auto window = std::make_unique<ShipWindowScreen>(MapScreen::get().ship(),
+                                                     assetsPath() + "ship_systems/systems.json");
+    window->onShipButtonReleased = [] { MapScreen::get().setButtonPressed(MapScreen::MapButton::Ship, false); };
+    WindowManager::get().open(std::move(window));
+}
+
+// The summary as the sector keeps it; it releases the map's sector button when it closes.
+void Game::showSectorSummary()
+{
+    const Sector& sector = *sector_;
+    auto window = std::make_unique<SectorWindowScreen>(sector.statusText, sector.recapText, sector.designationText,
+                                                       sector.jumpText);
+    window->onSectorButtonReleased = [] {
+        MapScreen::get().setButtonPressed(MapScreen::MapButton::Sector, false);
+    };
+    WindowManager::get().open(std::move(window));
+}
+
 // A new sector, as every run enters the map.
 void Game::enterMap()
 {
@@ -225,9 +277,10 @@ void Game::enterMap()
     developerSeed_.reset();
     sector_->generateSector(seed, false);
     MapScreen& map = MapScreen::get();
+    sector_->buildSummary(true, map.livingCrew());
     map.refreshDayText();
-    // The sector summary, which opens with every new sector, releases this button once it exists.
-    map.setButtonPressed(MapScreen::MapButton::Sector, false);
+    map.setButtonPressed(MapScreen::MapButton::Sector, true);
+    showSectorSummary();
     map.sync();
     // The session is saved here once it can be.
     savePlayer();
@@ -308,6 +361,7 @@ void Game::shutdown()
         MapScreen::get().attachSector(nullptr);
     sector_.reset();
     MapScreen::destroy();
+    OptionsScreen::destroy();
     // Process-wide objects, each only if it was ever created (the crew creator joins this
     // list with its class).
     Options::destroy();
@@ -341,6 +395,11 @@ void Game::enterState()
         break;
     case GameState::Mission:
         applyLetterbox();
+        // The run flow gives the font choice back when the mission ends or the run is left.
+        OptionsScreen::get().setFontChoiceEnabled(false);
+        break;
+    case GameState::Options:
+        OptionsScreen::get().refresh();
         break;
     default:
         break;
@@ -387,6 +446,20 @@ void Game::fixedStep()
     // crew is gone while a session is active).
     if (states.getState() == GameState::Map)
         mapStep();
+    else if (states.getState() == GameState::Options)
+        optionsStep();
+}
+
+// A resolution picked on the options screen takes effect here, outside its event handling.
+// (A changed mission text mode is taken up by the mission screen.)
+void Game::optionsStep()
+{
+    Options& options = Options::get();
+    if (!options.resolutionChanged)
+        return;
+    options.resolutionChanged = false;
+    createWindow(windowStyle_, static_cast<unsigned>(options.resolutionX), static_cast<unsigned>(options.resolutionY));
+    applyLetterbox();
 }
 
 void Game::handleInput()
@@ -433,11 +506,8 @@ void Game::handleKey(const sf::Event::KeyEvent& key)
         // The map's and the mission screen's menu buttons show pressed while paused.
         MapScreen::get().setButtonPressed(MapScreen::MapButton::Menu, states.isPaused());
     } else if (key.code == sf::Keyboard::Enter && key.alt) {
-        Options& options = Options::get();
-        options.toggleFullscreen();
-        createWindow(options.fullscreen ? sf::Style::Fullscreen : sf::Style::Default,
-                     static_cast<unsigned>(options.resolutionX), static_cast<unsigned>(options.resolutionY));
-        applyLetterbox();
+        Options::get().toggleFullscreen();
+        applyWindowMode();
     } else if (key.code == sf::Keyboard::P && sf::Keyboard::isKeyPressed(sf::Keyboard::LAlt)) {
         // The developer mission loader joins here.
     }
@@ -465,6 +535,9 @@ void Game::dispatchToScreen(const sf::Event& event)
                 window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
             MapScreen::get().mousePressed(at.x, at.y);
         }
+        break;
+    case GameState::Options:
+        OptionsScreen::get().handleEvent(event, cursorPosition_);
         break;
     case GameState::Deploy:
         // Stand-in until the deploy screen exists: a key or a click leaves it without a team.
@@ -507,6 +580,10 @@ void Game::drawScreen()
     case GameState::Map:
         window_.setView(Options::get().gameView);
         MapScreen::get().draw(window_);
+        return;
+    case GameState::Options:
+        window_.setView(Options::get().gameView);
+        OptionsScreen::get().draw(window_);
         return;
     default:
         break;
@@ -591,7 +668,16 @@ void Game::createWindow(std::uint32_t style, unsigned width, unsigned height)
     cursor_.setPosition(cursorPosition_);
     // A desktop that is not 16:9 would otherwise stretch the picture until the first resize.
     applyLetterbox();
-    // The options screen refreshes its toggles here once it exists.
+    if (OptionsScreen::exists())
+        OptionsScreen::get().refresh();
+}
+
+void Game::applyWindowMode()
+{
+    const Options& options = Options::get();
+    createWindow(options.fullscreen ? sf::Style::Fullscreen : sf::Style::Default,
+                 static_cast<unsigned>(options.resolutionX), static_cast<unsigned>(options.resolutionY));
+    applyLetterbox();
 }
 
 void Game::applyLetterbox()

@@ -40,6 +40,8 @@ public:
     // `style` is an sf::Style value; sf::Style::Fullscreen opens a borderless window that
     // covers the desktop at the desktop's resolution, whatever the width and height.
     void createWindow(std::uint32_t style, unsigned width, unsigned height);
+    // The window again, full screen or windowed as the options say, letterboxed.
+    void applyWindowMode();
     // Fits the 16:9 picture into the window with black bars where it does not fill it.
     void applyLetterbox();
     void resetViews();
@@ -61,6 +63,9 @@ private:
     void rest() override;
 
     void startDeveloperRun();
+    static void openShipSystems();
+    void showSectorSummary();
+    void optionsStep();
     void enterMap();
     void mapStep();
     void steerCursor();

@@ -3,8 +3,10 @@
 #include "audio/AudioManager.hpp"
 #include "core/FileUtils.hpp"
 #include "core/StateManager.hpp"
+#include "crew/CrewColours.hpp"
 #include "persistence/FontStore.hpp"
 #include "persistence/Options.hpp"
+#include "persistence/OptionsScreen.hpp"
 
 const sf::Font& GameUiHost::gameFont()
 {
@@ -38,5 +40,17 @@ void GameUiHost::requestTitle()
 
 void GameUiHost::refreshOptionsScreen()
 {
-    // The options screen re-reads its controls here once it exists.
+    if (OptionsScreen::exists())
+        OptionsScreen::get().refresh();
+}
+
+// A typed name gets the colour the roster would give a crew member of that name.
+sf::Color GameUiHost::nameColour(const std::string& name)
+{
+    return CrewColours::get().forName(name);
+}
+
+const sf::Font* GameUiHost::previewFont(const std::string& name)
+{
+    return FontStore::get().loadPreviewFont(name);
 }

@@ -13,4 +13,6 @@ public:
     void openInShell(const std::string& target) override;
     void requestTitle() override;
     void refreshOptionsScreen() override;
+    const sf::Font* previewFont(const std::string& name) override;
+    sf::Color nameColour(const std::string& name) override;
 };

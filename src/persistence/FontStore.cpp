@@ -4,6 +4,20 @@
 #include "core/Logger.hpp"
 #include "core/ProcessWide.hpp"
 
+namespace {
+
+// Replaces `font` with the file at `path` only when the file can be read.
+bool loadInto(sf::Font& font, const std::string& path)
+{
+    sf::Font spare;
+    if (!spare.loadFromFile(path))
+        return false;
+    font = spare;
+    return true;
+}
+
+} // namespace
+
 FontStore& FontStore::get()
 {
     return ProcessWide<FontStore>::get();
@@ -19,23 +33,60 @@ void FontStore::destroy()
     ProcessWide<FontStore>::destroy();
 }
 
-FontStore::FontStore()
+void FontStore::install(std::unique_ptr<FontStore> store)
 {
-    gameFont.loadFromFile(assetsPath() + "fonts/monofur.ttf");
+    ProcessWide<FontStore>::install(std::move(store));
+}
+
+std::string FontStore::fontPath(const std::string& name) const
+{
+    return fontsFolder_ + name + ".ttf";
+}
+
+FontStore::FontStore()
+    : FontStore(assetsPath() + "fonts/")
+{
+}
+
+FontStore::FontStore(std::string fontsFolder)
+    : fontsFolder_(std::move(fontsFolder))
+{
+    gameFont.loadFromFile(fontPath("monofur"));
 }
 
 void FontStore::loadGameFont(const std::string& name)
 {
-    if (!gameFont.loadFromFile(assetsPath() + "fonts/" + name + ".ttf")) {
+    if (!loadInto(gameFont, fontPath(name))) {
         QV_LOG << "using default font" << std::endl;
-        gameFont.loadFromFile(assetsPath() + "fonts/monofur.ttf");
+        loadInto(gameFont, fontPath("monofur"));
     }
 }
 
 void FontStore::loadCreditsFont()
 {
-    if (!creditsFont.loadFromFile(assetsPath() + "fonts/gtfo.ttf")) {
+    if (!loadInto(creditsFont, fontPath("gtfo"))) {
         QV_LOG << "using default font for credits" << std::endl;
-        creditsFont.loadFromFile(assetsPath() + "fonts/monofur.ttf");
+        loadInto(creditsFont, fontPath("monofur"));
     }
+}
+
+bool FontStore::switchGameFont(const std::string& name)
+{
+    if (loadInto(gameFont, fontPath(name)))
+        return true;
+    QV_LOG << "Warning: FontStore::switchGameFont, could not read the font " << fontPath(name)
+           << "; the game font stays as it was" << std::endl;
+    return false;
+}
+
+const sf::Font* FontStore::loadPreviewFont(const std::string& name)
+{
+    sf::Font& preview = previewFonts[name];
+    if (loadInto(preview, fontPath(name)))
+        return &preview;
+    QV_LOG << "Warning: FontStore::loadPreviewFont, could not read the font " << fontPath(name) << std::endl;
+    // An entry that was never read stays out of the store.
+    if (preview.getInfo().family.empty())
+        previewFonts.erase(name);
+    return nullptr;
 }

@@ -11,6 +11,7 @@
 #include <json/json.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -264,5 +265,72 @@ void Options::toggleFullscreen()
 {
     fullscreen = !fullscreen;
     saveOptions();
-    // The options screen refreshes its toggles here once it exists.
+}
+
+bool Options::onFontPicked(const std::string& name)
+{
+    if (!FontStore::get().switchGameFont(name))
+        return false;
+    fontName = name;
+    saveOptions();
+    return true;
+}
+
+void Options::onResolutionPicked(int index, const std::string& text)
+{
+    // The list always holds the default resolution (see the constructor), so it is never empty.
+    if (resolutionIndex < 0 || static_cast<std::size_t>(resolutionIndex) >= resolutionList.size()) {
+        QV_LOG << "Warning: Invalid saved resolution detected." << std::endl;
+        resolutionIndex = defaultResolutionIndex;
+        fullscreen = false;
+    }
+    if (index != resolutionIndex) {
+        resolutionIndex = index;
+        std::istringstream fields(text);
+        long long width = 0, height = 0;
+        std::string by;
+        if (fields >> width >> by >> height && by == "x" && width >= minimumWidth && height >= minimumHeight
+            && width <= 65535 && height <= 65535) {
+            resolutionX = static_cast<int>(width);
+            resolutionY = static_cast<int>(height);
+        } else {
+            QV_LOG << "Error: Couldn't apply resolution. Falling back to " << defaultWidth << "x" << defaultHeight
+                   << std::endl;
+            resolutionX = defaultWidth;
+            resolutionY = defaultHeight;
+            fullscreen = false;
+        }
+        resolutionChanged = true;
+    }
+    saveOptions();
+}
+
+void Options::onTextModePicked(int mode)
+{
+    if (mode != textMode)
+        textModeChanged = true;
+    textMode = std::clamp(mode, 0, 2);
+    saveOptions();
+}
+
+unsigned Options::volumeAt(float fraction)
+{
+    const float f = std::clamp(fraction, 0.f, 1.f);
+    return static_cast<unsigned>(std::pow(f, 2.71f) * 100.f);
+}
+
+float Options::volumeKnobAt(unsigned volume)
+{
+    return std::pow(static_cast<float>(std::min(volume, 100u)) / 100.f, 0.369f);
+}
+
+std::uint8_t Options::wordsPerSecondAt(float fraction) const
+{
+    const int words = minWordsPerSecond + static_cast<int>(std::clamp(fraction, 0.f, 1.f) * 10.f);
+    return static_cast<std::uint8_t>(std::clamp<int>(words, minWordsPerSecond, maxWordsPerSecond));
+}
+
+float Options::textSpeedKnobAt(std::uint8_t words) const
+{
+    return static_cast<float>(words - minWordsPerSecond) / 10.f;
 }

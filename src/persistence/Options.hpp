@@ -15,7 +15,8 @@
 // whole after every change, plus the views every screen shares. The saved window size is
 // checked against what the display supports; the first start goes full screen at the
 // desktop size when the display lists it. The two volumes live in the AudioManager and are
-// handed to it on loading. (The options screen's elements join this object with that screen.)
+// handed to it on loading. The options screen (OptionsScreen) draws these settings and
+// changes them through the operations below; they work without any screen.
 class Options {
 public:
     static Options& get();
@@ -36,6 +37,24 @@ public:
     void saveOptions();
     // Flips "Fullscreen" and saves; the caller re-creates the window.
     void toggleFullscreen();
+
+    // The choices of the options screen's drop-downs, each saved at once.
+    // The game font becomes `name`; false (the font and "FontName" unchanged) when that
+    // font cannot be read.
+    bool onFontPicked(const std::string& name);
+    // The entry at `index` of resolutionList, showing `text`, becomes the window size (from
+    // the next fixed step on: resolutionChanged); the same one again only saves.
+    void onResolutionPicked(int index, const std::string& text);
+    // 0 green, 1 amber, 2 inverted; textModeChanged when it differs.
+    void onTextModePicked(int mode);
+
+    // The sliders. A volume grows with the knob's place along its bar as f^2.71 (fine steps
+    // at the quiet end); the text pace takes 3 + one word per tenth of the bar, up to 10.
+    // `fraction` is the knob's place, 0 at the left end and 1 at the right.
+    static unsigned volumeAt(float fraction);
+    static float volumeKnobAt(unsigned volume);
+    std::uint8_t wordsPerSecondAt(float fraction) const;
+    float textSpeedKnobAt(std::uint8_t wordsPerSecond) const;
 
     // Saved settings.
     bool consoleVisibility = false;

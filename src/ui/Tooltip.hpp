@@ -18,6 +18,7 @@ public:
     Tooltip& operator=(const Tooltip&) = delete;
 
     void setText(const std::string& text);
+    void setBoxColor(const sf::Color& color) { box.setFillColor(color); }
     // Pointer position in the interface view; x or y of -1 hides the tooltip.
     void follow(float x, float y);
     void draw(sf::RenderTarget& target);

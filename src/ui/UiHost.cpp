@@ -2,6 +2,7 @@
 
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
+#include "core/TextFunctions.hpp"
 
 #include <atomic>
 
@@ -41,6 +42,16 @@ std::atomic<UiHost*>& installed()
 }
 
 } // namespace
+
+const sf::Font* UiHost::previewFont(const std::string&)
+{
+    return nullptr;
+}
+
+sf::Color UiHost::nameColour(const std::string& name)
+{
+    return fallbackColor(name, {});
+}
 
 UiHost& UiHost::get()
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/View.hpp>
 
@@ -25,6 +26,11 @@ public:
     virtual void requestTitle() = 0;
     // The options screen re-reads the current options into its controls.
     virtual void refreshOptionsScreen() = 0;
+    // The font a font list shows the entry `name` in, loaded afresh from the game's fonts on
+    // every call; nullptr when there is none (the entry then shows in the game font).
+    virtual const sf::Font* previewFont(const std::string& name);
+    // The colour a crew member called `name` would get (a name typed into a name field).
+    virtual sf::Color nameColour(const std::string& name);
 
     // The installed host, or the fallback.
     static UiHost& get();

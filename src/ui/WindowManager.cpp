@@ -128,6 +128,9 @@ bool WindowManager::fixedStep()
         close();
     if (!current_)
         return true;
+    inWindow([this] { current_->update(); });
+    if (!current_)
+        return true;
     if (!current_->runOneStep)
         return false;
     current_->runOneStep = false;
@@ -138,13 +141,18 @@ void WindowManager::handleEvent(const sf::Event& event, sf::RenderTarget& window
 {
     if (!current_)
         return;
+    inWindow([&] { current_->handleEvent(event, window, view); });
+}
+
+void WindowManager::inWindow(const std::function<void()>& work)
+{
     {
         struct Dispatch {
             int& depth;
             explicit Dispatch(int& d) : depth(d) { ++depth; }
             ~Dispatch() { --depth; }
         } dispatch(dispatching_);
-        current_->handleEvent(event, window, view);
+        work();
     }
     if (dispatching_ > 0)
         return;

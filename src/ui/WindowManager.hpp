@@ -50,8 +50,8 @@ public:
     bool isOpen() const { return current_ != nullptr; }
 
     // One fixed step of the game loop, before the current state's update (not while paused):
-    // applies handed-over requests, destroys a window whose close button was pressed, and
-    // answers whether the state underneath may update in this step.
+    // applies handed-over requests, destroys a window whose close button was pressed, lets
+    // the open window update, and answers whether the state underneath may update in this step.
     bool fixedStep();
     // Applies handed-over requests only (also done by fixedStep).
     void applyRequests();
@@ -63,9 +63,12 @@ private:
     // Runs `change` now on the main thread outside an event dispatch; otherwise later.
     void request(std::function<void()> change);
     void replace(std::unique_ptr<WindowScreen> window);
+    // Runs `work` inside the open window (an event, its update); replacements it asks for
+    // wait until it returns.
+    void inWindow(const std::function<void()>& work);
 
     std::unique_ptr<WindowScreen> current_;
-    // Depth of event dispatches running in the open window, and what they asked for.
+    // Depth of calls running in the open window, and what they asked for.
     int dispatching_ = 0;
     std::vector<std::function<void()>> deferred_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/TimedActionGroup.hpp"
 #include "ui/Button.hpp"
 
 #include <SFML/Graphics/Sprite.hpp>
@@ -13,6 +14,8 @@ class View;
 // Base of the modal windows drawn over the current screen. While a window is open it takes
 // every event and, unless it asks for one more step, stops the game underneath. Pressing
 // its close button sets `closed`; the WindowManager then destroys it at the next fixed step.
+// Delayed actions a window starts go through its own `timedActions`, so none of them can run
+// once the window is gone, however it was closed or replaced.
 class WindowScreen {
 public:
     WindowScreen();
@@ -23,6 +26,8 @@ public:
     virtual void draw(sf::RenderTarget& target);
     // `view` maps the event's pixel position into the 640 x 360 game view.
     virtual void handleEvent(const sf::Event& event, sf::RenderTarget& window, const sf::View& view);
+    // Each fixed step of the game while the window is open (the game beneath may be frozen).
+    virtual void update() {}
 
     bool closed = false;
     bool runOneStep = false;
@@ -39,4 +44,5 @@ protected:
 
     sf::Sprite blackout;
     Button closeButton;
+    TimedActionGroup timedActions;
 };

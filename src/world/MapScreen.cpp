@@ -209,6 +209,8 @@ void MapScreen::fixedStep(bool cannibal, bool cannibalFuel)
         dayDigitSlow_.setTexture(textures.getTexture(dayFrame(dayClock_.slowFrame())), true);
     }
     ship_.consumptionTick();
+    ship_.advanceBlink();
+    shipButton_.attention = ship_.isBlinkLit() && ship_.hasUnseenUpgrades();
     showFood(cannibal);
     showFuel(cannibalFuel);
     sync();

@@ -59,6 +59,8 @@ public:
     Ship& ship() { return ship_; }
     const Ship& ship() const { return ship_; }
     PlayerStats& stats() { return stats_; }
+    // The crew alive aboard (the sector summary's "Active Crew").
+    std::int32_t livingCrew() { return livingCrewCount(); }
     // What a Sector shown here is built with: how the fog is kept, and the asteroid pictures.
     FogOfWar::Mode fogMode() const { return fogShader_.fogMode(); }
     const SectorPictures& pictures() const { return pictures_; }
@@ -70,7 +72,8 @@ public:
 
     // One fixed step of the map, after the sector's update: the sector clock, the ship's fuel
     // and meals, the food and fuel display (`cannibal`, `cannibalFuel`: the mission flags of a
-    // crew that eats its own or burns them). Ends with sync().
+    // crew that eats its own or burns them), the ship button glowing on and off while the
+    // upgrade log has unseen lines. Ends with sync().
     void fixedStep(bool cannibal, bool cannibalFuel);
     // The light-jump button and the views follow the sector and the ship (also after a new or
     // loaded sector).

@@ -4,9 +4,11 @@
 #include "core/TimeSource.hpp"
 #include "core/NumberConversions.hpp"
 #include "missions/MissionManager.hpp"
+#include "world/SectorSummary.hpp"
 #include "world/Ship.hpp"
 
 #include <cmath>
+#include <cstdlib>
 
 Sector::Sector(MissionManager& missions, Ship& ship, std::size_t asteroidBackgrounds,
                std::size_t asteroidForegrounds, FogOfWar::Mode fogMode, const TimeSource& time)
@@ -185,8 +187,41 @@ bool Sector::isShipInside() const
 
 void Sector::visitEnded()
 {
-    // The sector summary is rebuilt here (without a new jump) once the summary window exists.
     restartGrace(returnGraceSeconds);
+}
+
+void Sector::buildSummary(bool newJump, std::int32_t activeCrew)
+{
+    SectorSummary::Facts facts;
+    facts.seed = layout_.seed();
+    for (const SectorTile& tile : layout_.tiles()) {
+        if (!tile.isMission)
+            continue;
+        ++facts.pointsOfInterest;
+        if (const Mission* mission = missionOnTile(tile); mission && mission->isCompleted)
+            ++facts.visited;
+    }
+    facts.jumpCount = ship_.getJumpCount();
+    if (newJump || jumpText.empty()) {
+        const int distance = std::rand();
+        const int acceleration = std::rand();
+        facts.jumpDraws = std::make_pair(distance, acceleration);
+    }
+    facts.previousJumpText = jumpText;
+    facts.activeCrew = activeCrew;
+    facts.food = ship_.getFood();
+    facts.fuel = ship_.getFuel();
+    facts.engineSpeed = ship_.getBaseEngineSpeed();
+    facts.engineSpeedAtStart = ship_.getEngineSpeedAtStart();
+    facts.sensors = ship_.getSensors();
+    facts.sensorsAtStart = ship_.getSensorsAtStart();
+    facts.storyRecap = SectorSummary::storyRecap(missions_.storyMissions, missions_.nextStoryOrder());
+
+    SectorSummary summary = SectorSummary::build(facts);
+    designationText = std::move(summary.designationText);
+    jumpText = std::move(summary.jumpText);
+    statusText = std::move(summary.statusText);
+    recapText = std::move(summary.recapText);
 }
 
 void Sector::restartGrace(float seconds)

@@ -54,7 +54,7 @@ public:
 
     // A new sector (`loading` false): planets from the run's lists, asteroid fields, the ship
     // at the entry point without its markers, the jump counter advanced. The caller then
-    // refreshes the day display and shows the sector summary. With `loading` true only the
+    // builds the summary (buildSummary(true, ...)), refreshes the day display and shows it. With `loading` true only the
     // grid is built, for the saved tiles to be laid over. Both reset the fog, hide the
     // destination marker and restart the mission grace time.
     void generateSector(std::uint32_t seed, bool loading);
@@ -72,7 +72,8 @@ public:
     // The ship is inside the inner rectangle, away from the sector's edge.
     bool isShipInside() const;
     // Back from the deploy screen or a mission without leaving the sector: a mission on the
-    // tile under the ship waits returnGraceSeconds before it starts again.
+    // tile under the ship waits returnGraceSeconds before it starts again. (Back from a
+    // mission, the run flow also rebuilds the summary: buildSummary(false, ...).)
     void visitEnded();
     void restartGrace(float seconds);
 
@@ -82,12 +83,18 @@ public:
     // What the latest interruption offers the deploy screen (kept until the next one).
     const std::optional<MissionOffer>& offer() const { return offer_; }
 
+    // The four texts of the summary window from the sector, the ship and the story as they
+    // are now (`activeCrew`: the living crew aboard). The jump report is drawn anew (two draws
+    // of the shared rand()) only for a new jump or when there is none; otherwise it stays, so
+    // a loaded game shows its saved numbers.
+    void buildSummary(bool newJump, std::int32_t activeCrew);
+
     // The "Sector" member of the session save; writes the fog to `fogPath` beside it.
     Json::Value toJson(const std::string& fogPath) const;
     // Rebuilds the saved sector: its seed, its tiles with their missions and asteroids, the
     // jump report (cleared when the save has none) and the fog from `fogPath`. False for a
     // member of the wrong type or a fog file that is missing or unreadable; what was read
-    // before stays.
+    // before stays. The loader then builds the summary (buildSummary(false, ...)) and shows it.
     bool fromJson(const Json::Value& root, const std::string& fogPath);
 
     SectorLayout& layout() { return layout_; }
@@ -97,8 +104,11 @@ public:
     Ship& ship() { return ship_; }
     const Ship& ship() const { return ship_; }
 
-    // The jump report of the summary window (save key "JumpLog").
+    // The summary window's texts; the jump report is saved (key "JumpLog").
+    std::string designationText;
     std::string jumpText;
+    std::string statusText;
+    std::string recapText;
     // A mission tile under the ship triggers only once this long has passed on sectorClock.
     float missionGraceSeconds = 2.f;
     Stopwatch sectorClock;

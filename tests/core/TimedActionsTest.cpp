@@ -1,3 +1,4 @@
+#include "core/TimedActionGroup.hpp"
 #include "core/TimedActions.hpp"
 
 #include "support/ManualTimeSource.hpp"
@@ -97,4 +98,31 @@ TEST(TimedActions, ActionsMayChangeTheListWhileFiring)
     time.advance(sf::milliseconds(1));
     actions.fire();
     EXPECT_EQ(fired.size(), 51u);
+}
+
+TEST(TimedActionGroup, ActionsOfAGroupNeverRunOnceItIsGone)
+{
+    ManualTimeSource time;
+    TimedActions::install(std::make_unique<TimedActions>(time));
+    std::vector<int> fired;
+    {
+        TimedActionGroup group;
+        group.add([&] { fired.push_back(1); }, sf::milliseconds(100));
+        group.add([&] { fired.push_back(2); }, sf::milliseconds(500));
+        time.advance(sf::milliseconds(200));
+        TimedActions::get().fire();
+        EXPECT_EQ(fired, std::vector<int>{1});
+        EXPECT_EQ(group.pending(), 1u); // the one that ran left the group
+    }
+    EXPECT_EQ(TimedActions::get().size(), 0u);
+    time.advance(sf::seconds(1));
+    TimedActions::get().fire();
+    EXPECT_EQ(fired, std::vector<int>{1});
+
+    // A group outliving the list (shutdown) goes quietly.
+    auto late = std::make_unique<TimedActionGroup>();
+    late->add([&] { fired.push_back(3); }, sf::milliseconds(1));
+    TimedActions::destroy();
+    late.reset();
+    EXPECT_FALSE(TimedActions::exists());
 }

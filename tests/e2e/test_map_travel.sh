@@ -49,6 +49,9 @@ for mode in shader plain; do
   # SFML centres a new window badly on some screens; the pictures want all of it.
   xdotool windowmove "$(qv_window)" 0 0
   sleep 1
+  # The new sector opens with its summary; its close button is at (62, 300).
+  qv_click 188 618
+  sleep 0.5
   # The pointer over the planet's tile shows its name.
   xdotool mousemove --window "$(qv_window)" 314 274
   sleep 0.8

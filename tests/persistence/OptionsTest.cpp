@@ -279,3 +279,64 @@ TEST_F(OptionsTest, AFileThatCannotBeReadIsNeverSavedOver)
         EXPECT_NE(logText().find("not saving over " + file()), std::string::npos) << kind.what;
     }
 }
+
+TEST_F(OptionsTest, SlidersFollowTheirCurves)
+{
+    Options options(fullHd());
+    // Volume = f^2.71 x 100, truncated; the knob goes back the other way.
+    const std::vector<std::pair<float, unsigned>> volumes = {{0.f, 0}, {0.5f, 15}, {1.f, 100}, {-1.f, 0}, {2.f, 100}};
+    for (auto [fraction, volume] : volumes)
+        EXPECT_EQ(Options::volumeAt(fraction), volume) << fraction;
+    EXPECT_NEAR(Options::volumeKnobAt(15), 0.497f, 0.001f);
+    EXPECT_EQ(Options::volumeKnobAt(0), 0.f);
+    EXPECT_EQ(Options::volumeKnobAt(100), 1.f);
+
+    // The pace: 3 at the left end, one word more per tenth, 10 from 70% on.
+    const std::vector<std::pair<float, int>> paces = {{0.f, 3}, {0.35f, 6}, {0.7f, 10}, {0.8f, 10}, {1.f, 10}};
+    for (auto [fraction, words] : paces)
+        EXPECT_EQ(options.wordsPerSecondAt(fraction), words) << fraction;
+    EXPECT_FLOAT_EQ(options.textSpeedKnobAt(6), 0.3f);
+}
+
+TEST_F(OptionsTest, PickingAResolutionTakesEffectAtTheNextStepAndAlwaysSaves)
+{
+    writeFile(R"({"Options": {"Fullscreen": false, "ResolutionX": 1280, "ResolutionY": 720}})");
+    Options options(fullHd());
+    ASSERT_EQ(options.resolutionList[static_cast<std::size_t>(options.resolutionIndex)], "1280 x 720");
+    const int current = options.resolutionIndex;
+
+    std::filesystem::remove(file());
+    options.onResolutionPicked(current, "1280 x 720");
+    EXPECT_FALSE(options.resolutionChanged);
+    EXPECT_TRUE(std::filesystem::exists(file())); // the same one again: only saved
+
+    options.onResolutionPicked(0, "1920 x 1080");
+    EXPECT_TRUE(options.resolutionChanged);
+    EXPECT_EQ(options.resolutionIndex, 0);
+    EXPECT_EQ(savedJson()["Options"]["ResolutionX"].asInt(), 1920);
+    EXPECT_EQ(savedJson()["Options"]["ResolutionY"].asInt(), 1080);
+
+    options.fullscreen = true;
+    options.onResolutionPicked(1, "wide");
+    EXPECT_TRUE(logText().find("Error: Couldn't apply resolution. Falling back to 1280x720") != std::string::npos);
+    EXPECT_EQ(options.resolutionX, 1280);
+    EXPECT_EQ(options.resolutionY, 720);
+    EXPECT_FALSE(options.fullscreen);
+
+    options.resolutionIndex = 99;
+    options.fullscreen = true;
+    options.onResolutionPicked(2, "1280 x 720");
+    EXPECT_TRUE(logText().find("Warning: Invalid saved resolution detected.") != std::string::npos);
+    EXPECT_EQ(options.resolutionIndex, 2);
+    EXPECT_FALSE(options.fullscreen);
+}
+
+TEST_F(OptionsTest, OnlyAnotherTextModeAsksTheMissionScreenToRecolour)
+{
+    Options options(fullHd());
+    options.onTextModePicked(0);
+    EXPECT_FALSE(options.textModeChanged);
+    options.onTextModePicked(2);
+    EXPECT_TRUE(options.textModeChanged);
+    EXPECT_EQ(savedJson()["Options"]["TextMode"].asInt(), 2);
+}

@@ -15,6 +15,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,6 +40,11 @@ public:
     void openInShell(const std::string& target) override { opened.push_back(target); }
     void requestTitle() override { ++titleRequests; }
     void refreshOptionsScreen() override { ++optionRefreshes; }
+    const sf::Font* previewFont(const std::string& name) override
+    {
+        const auto found = previewFonts.find(name);
+        return found == previewFonts.end() ? nullptr : found->second;
+    }
 
     sf::Font font;
     float textSize = 7.5f;
@@ -47,6 +53,8 @@ public:
     std::vector<std::string> opened;
     int titleRequests = 0;
     int optionRefreshes = 0;
+    // What previewFont answers, by name (none: no preview font).
+    std::map<std::string, const sf::Font*> previewFonts;
 };
 
 // Writes a PNG of one colour.

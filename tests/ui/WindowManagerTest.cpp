@@ -237,3 +237,35 @@ TEST_F(WindowManagerTest, OtherThreadsNeverMakeTheHolder)
     WindowManager::get().fixedStep();
     EXPECT_NE(dynamic_cast<ErrorMessageWindowScreen*>(WindowManager::get().current()), nullptr);
 }
+
+namespace {
+
+// Counts its steps; its third step opens another window in its place.
+class SteppingWindow : public WindowScreen {
+public:
+    explicit SteppingWindow(int& steps) : steps_(steps) {}
+    void update() override
+    {
+        if (++steps_ == 3)
+            WindowManager::get().showMessage("replaced", true);
+    }
+
+private:
+    int& steps_;
+};
+
+} // namespace
+
+TEST_F(WindowManagerTest, TheOpenWindowStepsWithTheGameAndMayReplaceItselfThen)
+{
+    WindowManager& windows = WindowManager::get();
+    int steps = 0;
+    windows.open(std::make_unique<SteppingWindow>(steps));
+    windows.fixedStep();
+    windows.fixedStep();
+    EXPECT_EQ(steps, 2);
+    // The replacement waits for the step to return; the new message then lets one step run.
+    EXPECT_TRUE(windows.fixedStep());
+    EXPECT_EQ(steps, 3);
+    EXPECT_NE(dynamic_cast<BasicMessageWindowScreen*>(windows.current()), nullptr);
+}

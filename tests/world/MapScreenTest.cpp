@@ -279,3 +279,22 @@ TEST(MapScreenHud, FuelColourReddensTowardEmptyAndKeepsCyclingBelow)
 }
 
 } // namespace
+
+TEST_F(MapScreenTest, TheShipButtonBlinksWhileTheUpgradeLogHasUnseenLines)
+{
+    const auto lit = [this](int steps) {
+        int count = 0;
+        for (int step = 0; step < steps; ++step) {
+            screen->fixedStep(false, false);
+            count += screen->button(MapButton::Ship).attention ? 1 : 0;
+        }
+        return count;
+    };
+    EXPECT_EQ(lit(60), 0);
+    screen->ship().adjustSensors(0.5f, "tuned");
+    const int on = lit(60);
+    EXPECT_GT(on, 0);
+    EXPECT_LT(on, 60); // on and off, not steady
+    screen->ship().markUpgradesSeen();
+    EXPECT_EQ(lit(60), 0);
+}

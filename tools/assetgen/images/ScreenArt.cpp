@@ -350,7 +350,8 @@ void drawCreator(Context& context)
                 c.blend(x, y, black, 0.3f);
         context.save(c, path);
     };
-    field(56, 20, "crew_creator/text_area_small.png");
+    // Two lines of a name in the tallest of the game's fonts.
+    field(56, 34, "crew_creator/text_area_small.png");
     field(18, 11, "crew_creator/text_area_tiny.png");
     field(180, 106, "crew_creator/text_area_large.png");
     auto dropdown = [&](int w, const std::string& path) {
