@@ -6,7 +6,9 @@
 #include "core/Emblem.hpp"
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
+#include "core/CrashHandler.hpp"
 #include "core/ProgramArguments.hpp"
+#include "core/RunFlow.hpp"
 #include "core/QuitRequest.hpp"
 #include "core/StateManager.hpp"
 #include "core/TimedActions.hpp"
@@ -16,6 +18,11 @@
 #include "persistence/FontStore.hpp"
 #include "persistence/Options.hpp"
 #include "persistence/OptionsScreen.hpp"
+#include "persistence/SessionStore.hpp"
+#include "screens/CreditsScreen.hpp"
+#include "screens/IntroSequence.hpp"
+#include "screens/PauseMenu.hpp"
+#include "screens/TitleMenu.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/TextureManager.hpp"
 #include "ui/WindowManager.hpp"
@@ -30,6 +37,7 @@
 #include <SFML/Window/Mouse.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -104,6 +112,16 @@ bool developerOptions()
     return value && *value && std::string(value) != "0";
 }
 
+const char* const clickSound = "button_click.wav";
+const char* const leaveSound = "deploy_leave_1.wav";
+
+// The low 32 bits of the monotonic clock in nanoseconds: the seed of a light jump's sector.
+std::uint32_t monotonicSeed()
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+}
+
 } // namespace
 
 Game::Game(AchievementManager& achievements)
@@ -133,6 +151,22 @@ Game::Game(AchievementManager& achievements)
     sector_ = std::make_unique<Sector>(missionManager_, map.ship(), map.pictures().asteroidBackgrounds.size(),
                                        map.pictures().asteroidForegrounds.size(), map.fogMode());
     map.attachSector(sector_.get());
+    session_ = std::make_unique<SessionStore>(roster, missionManager_, *sector_, map.ship());
+    RunFlow::Hooks hooks;
+    hooks.waitForSave = [this] { waitForSave(); };
+    hooks.newSector = [this](std::uint32_t seed) { sectorNeeded(seed); };
+    hooks.saveRun = [this] {
+        saveSession();
+        savePlayer();
+    };
+    hooks.resetDayClock = [] { MapScreen::get().resetDayClock(); };
+    hooks.stopThrusters = [] {
+        AudioManager& audio = AudioManager::get();
+        if (audio.thrusters().isPlaying() && !audio.thrustersStopped())
+            audio.stopThrusters();
+    };
+    hooks.seed = [] { return monotonicSeed(); };
+    runFlow_ = std::make_unique<RunFlow>(missionManager_, roster, *sector_, map.stats(), std::move(hooks));
     missionManager_.setShip(&map.ship());
     luaManager_.setShip(&map.ship());
     roster.setPlayerStats(&map.stats());
@@ -148,6 +182,11 @@ Game::Game(AchievementManager& achievements)
     OptionsScreen& optionsScreen = OptionsScreen::get();
     optionsScreen.onWindowModeChanged = [this] { applyWindowMode(); };
     optionsScreen.onPointerChanged = [this] { window_.setMouseCursorVisible(!Options::get().spriteCursor); };
+
+    title_ = std::make_unique<TitleMenu>();
+    intro_ = std::make_unique<IntroSequence>();
+    credits_ = std::make_unique<CreditsScreen>(assetsPath() + "credits/credits.txt");
+    PauseMenu::get();
 
     cursor_.setTexture(textures.getTexture("general/cursor.png"), true);
     for (int i = 0; i < SavingIndicator::frameCount; ++i) {
@@ -225,18 +264,84 @@ void Game::loadPlayer()
     MapScreen::get().stats().loadFile(savedPath() + "playerSave.json", PlayerStats::switchFromArguments());
 }
 
-// The run a new game would start, without the crew selection and the intro (the run flow,
-// which does that, is still to come).
+bool Game::saveSession()
+{
+    // No run to save (the title, a developer mission started there), a script still writing
+    // to it, or a run that has ended: the file keeps the last real save.
+    if (!sessionActive_ || missionManager_.gameEnded() || missionManager_.getDeployStatus())
+        return false;
+    waitForSave();
+    const bool saved = session_->save();
+    if (saved)
+        showSavingIndicator();
+    return saved;
+}
+
+void Game::saveSessionInBackground()
+{
+    if (!sessionActive_ || missionManager_.gameEnded() || missionManager_.getDeployStatus())
+        return;
+    waitForSave();
+    // Captured here, on the main thread; the task only writes the captured text.
+    SessionSnapshot snapshot = session_->capture();
+    saveTask_ = std::async(std::launch::async, [snapshot = std::move(snapshot)] {
+        installThreadSignalStack();
+        return SessionStore::write(snapshot);
+    });
+}
+
+void Game::waitForSave()
+{
+    if (!saveTask_.valid())
+        return;
+    if (saveTask_.get())
+        showSavingIndicator();
+}
+
+// A background save that has finished shows its indicator at the next step.
+void Game::finishBackgroundSave()
+{
+    if (saveTask_.valid() && saveTask_.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+        waitForSave();
+}
+
+bool Game::loadSession()
+{
+    leaveRun();
+    if (!session_->load())
+        return false;
+    sessionActive_ = true;
+    StateManager::get().changeState(GameState::Map, false, false);
+    MapScreen& map = MapScreen::get();
+    map.fixedStep(missionManager_.hasQuestItem("cannibal"), missionManager_.hasQuestItem("cannibal_fuel"));
+    map.refreshDayText();
+    sector_->buildSummary(false, map.livingCrew());
+    map.setButtonPressed(MapScreen::MapButton::Sector, true);
+    showSectorSummary();
+    showSavingIndicator();
+    return true;
+}
+
+// A new run on `difficulty` with the chosen crew; the intro follows, then the first sector.
+void Game::startNewRun(std::int32_t difficulty)
+{
+    runFlow_->startNewRun(difficulty);
+    // The run is active from here: the first sector is saved as soon as it exists.
+    sessionActive_ = true;
+}
+
+// Back to the title: nothing of the run goes on behind it.
+void Game::leaveRun()
+{
+    runFlow_->leaveRun();
+    sessionActive_ = false;
+    debugMission_.reset();
+}
+
+// The run a new game would start, without the crew selection and the intro.
 void Game::startDeveloperRun()
 {
     QV_LOG << "Developer map: a new Medium run, first sector " << *developerSeed_ << std::endl;
-    missionManager_.resetRunLists(MissionManager::medium);
-    Ship& ship = MapScreen::get().ship();
-    ship.resetForNewRun(MissionManager::medium);
-    const int lines = developerShipLogLines();
-    for (int i = 1; i <= lines; ++i)
-        ship.adjustSensors(i % 2 ? 0.5f : -0.5f, "developer log line " + std::to_string(i));
-    // The crew selection's stand-in: the first characters of the library, as many as Medium takes.
     CharacterManager& roster = CharacterManager::get();
     roster.resetCrew();
     {
@@ -244,9 +349,12 @@ void Game::startDeveloperRun()
         const std::deque<Character>& library = roster.getCrewOnShip();
         const std::size_t count = std::min<std::size_t>(library.size(), MissionManager::medium);
         roster.getChosenCrew().assign(library.begin(), library.begin() + static_cast<std::ptrdiff_t>(count));
-        for (Character& member : roster.getChosenCrew())
-            member.bonusMultiplier = 0.5f;
     }
+    startNewRun(MissionManager::medium);
+    Ship& ship = MapScreen::get().ship();
+    const int lines = developerShipLogLines();
+    for (int i = 1; i <= lines; ++i)
+        ship.adjustSensors(i % 2 ? 0.5f : -0.5f, "developer log line " + std::to_string(i));
     roster.boardChosenCrew();
 }
 
@@ -270,11 +378,9 @@ void Game::showSectorSummary()
     WindowManager::get().open(std::move(window));
 }
 
-// A new sector, as every run enters the map.
-void Game::enterMap()
+// A new sector (the first of a run, or after a light jump) with its summary.
+void Game::sectorNeeded(std::uint32_t seed)
 {
-    const std::uint32_t seed = developerSeed_ ? *developerSeed_ : clockSeed();
-    developerSeed_.reset();
     sector_->generateSector(seed, false);
     MapScreen& map = MapScreen::get();
     sector_->buildSummary(true, map.livingCrew());
@@ -282,7 +388,16 @@ void Game::enterMap()
     map.setButtonPressed(MapScreen::MapButton::Sector, true);
     showSectorSummary();
     map.sync();
-    // The session is saved here once it can be.
+}
+
+// The first sector of a run, saved as soon as it exists.
+void Game::enterMap()
+{
+    const std::uint32_t seed = developerSeed_ ? *developerSeed_ : clockSeed();
+    developerSeed_.reset();
+    MapScreen::get().resetDayClock();
+    sectorNeeded(seed);
+    saveSession();
     savePlayer();
 }
 
@@ -290,11 +405,12 @@ void Game::mapStep()
 {
     MapScreen& map = MapScreen::get();
     Sector& sector = *sector_;
+    CharacterManager::get().moveDeadCrew();
+    sessionActive_ = true;
     sector.update(loop_.fixedStepLength().asMicroseconds());
     if (!sector.missionTileReached && !sector.jumpRequested)
         steerCursor();
-    if (sector.jumpRequested)
-        jumpAtOnce();
+    runFlow_->jumpStep();
     if (sector.missionTileReached) {
         AudioManager& audio = AudioManager::get();
         if (audio.ambience().isPlaying())
@@ -306,15 +422,15 @@ void Game::mapStep()
         QV_LOG << "Deploy screen stand-in: " << offer.mission->getItem("Name")
                << " is offered; a key or a click returns to the map." << std::endl;
     }
-    // The mission flags "cannibal" and "cannibal_fuel" join here with the mission runtime.
-    map.fixedStep(false, false);
+    map.fixedStep(missionManager_.hasQuestItem("cannibal"), missionManager_.hasQuestItem("cannibal_fuel"));
 }
 
 // The pointer steered with W A S D or the arrows, only while the window has the keyboard.
 void Game::steerCursor()
 {
     KeyboardCursor::Keys keys;
-    if (window_.hasFocus()) {
+    const bool focused = window_.hasFocus();
+    if (focused) {
         using Key = sf::Keyboard;
         keys.up = Key::isKeyPressed(Key::W) || Key::isKeyPressed(Key::Up);
         keys.down = Key::isKeyPressed(Key::S) || Key::isKeyPressed(Key::Down);
@@ -328,33 +444,30 @@ void Game::steerCursor()
         return;
     cursorPosition_ = next;
     cursor_.setPosition(next);
-    sf::Mouse::setPosition(window_.mapCoordsToPixel(next, Options::get().gameView), window_);
-}
-
-// Stand-in until the run flow turns the ship toward the edge and jumps after its delay: the
-// jump happens at once.
-void Game::jumpAtOnce()
-{
-    MapScreen& map = MapScreen::get();
-    map.stats().addJump();
-    map.ship().setJumpDays(0.f);
-    map.resetDayClock();
-    sector_->jumpRequested = false;
-    map.ship().endLightJump();
-    enterMap();
+    // The desktop's pointer is the player's while another window has the keyboard.
+    if (focused)
+        sf::Mouse::setPosition(window_.mapCoordsToPixel(next, Options::get().gameView), window_);
 }
 
 void Game::shutdown()
 {
     luaManager_.leaveMission();
+    // A save being written is finished whatever state the game is in.
+    waitForSave();
     AudioManager::destroy();
-    if (sessionActive_ && saveTask_.valid())
-        saveTask_.wait();
     // The roster stops counting into the statistics the map screen takes with it.
     if (CharacterManager::exists()) {
         CharacterManager::get().setPlayerStats(nullptr);
         CharacterManager::get().setJumpCountSource(nullptr);
     }
+    // The run flow's delayed actions go before the sector and the ship they reach.
+    runFlow_.reset();
+    session_.reset();
+    // The screens' labels leave the text manager while it exists.
+    title_.reset();
+    intro_.reset();
+    credits_.reset();
+    PauseMenu::destroy();
     // The map screen lets go of the sector, which goes before the ship it flies (the mission
     // script that could reach the ship was stopped and awaited above).
     if (MapScreen::exists())
@@ -387,9 +500,29 @@ void Game::updateAudio(float dtSeconds)
 
 void Game::enterState()
 {
-    // Each state's enter step (resetting the title menu, a new roster, starting a mission, ...)
-    // joins here with its screen.
+    const Options& options = Options::get();
     switch (StateManager::get().getState()) {
+    case GameState::Title:
+        leaveRun();
+        title_->reset(SessionStore::saveExists());
+        break;
+    case GameState::CrewSelect:
+        // The new-game crew selection's stand-in: a Medium run with the library's first crew.
+        CharacterManager::get().resetCrew();
+        {
+            CharacterManager& roster = CharacterManager::get();
+            auto guard = roster.lock();
+            const std::deque<Character>& library = roster.getCrewOnShip();
+            const std::size_t count = std::min<std::size_t>(library.size(), MissionManager::medium);
+            roster.getChosenCrew().assign(library.begin(), library.begin() + static_cast<std::ptrdiff_t>(count));
+        }
+        startNewRun(MissionManager::medium);
+        StateManager::get().changeState(GameState::Intro, true, true);
+        break;
+    case GameState::Intro:
+        CharacterManager::get().boardChosenCrew();
+        intro_->start(options.pixelView);
+        break;
     case GameState::Map:
         enterMap();
         break;
@@ -401,9 +534,24 @@ void Game::enterState()
     case GameState::Options:
         OptionsScreen::get().refresh();
         break;
+    case GameState::Credits:
+        credits_->reset(options.gameView, options.pixelView);
+        break;
+    case GameState::Ending:
+        enterEnding();
+        break;
     default:
         break;
     }
+}
+
+void Game::enterEnding()
+{
+    const std::string picture = "end_screens/" + missionManager_.endScreenName();
+    ending_.setTexture(TextureManager::get().getTexture(picture), true);
+    ending_.setColor(sf::Color(0, 0, 0, 255));
+    endingClock_.restart();
+    endingLeaving_ = false;
 }
 
 void Game::fixedStep()
@@ -412,42 +560,121 @@ void Game::fixedStep()
     // thread, between draws and event dispatch; also while paused, beneath the pause menu.
     WindowManager::get().applyRequests();
     luaManager_.runMainThreadWork();
+    StateManager& states = StateManager::get();
     // Whatever way the game left the mission screen (LEAVE, the title menu, an error window),
-    // the script stops and saves are allowed again.
-    if (StateManager::get().getState() != GameState::Mission)
+    // the script stops and saves are allowed again. Options and deeds opened from the pause
+    // menu over a mission come back to it, so they leave the script running.
+    const GameState now = states.getState();
+    const bool overMission = (now == GameState::Options || now == GameState::Achievements)
+                             && Options::get().returnState == GameState::Mission;
+    if (now != GameState::Mission && !overMission)
         luaManager_.leaveMission();
     TimedActions::get().fire();
+    finishBackgroundSave();
     // Death sounds a mission script asked for are played here, on the main thread.
     for (const std::string& sound : CharacterManager::get().takeQueuedSounds())
         AudioManager::get().playSound(sound);
-    // A mission's autosave request is served here once missions exist.
 
-    StateManager& states = StateManager::get();
     AudioManager& audio = AudioManager::get();
     if (states.isPaused()) {
-        // The pause menu's buttons update here.
+        pauseStep();
         if (audio.thrusters().isPlaying()) {
             audio.thrusters().pause();
             thrustersPausedByMenu_ = true;
         }
-        if (audio.ambience().isPlaying())
+        if (audio.ambience().isPlaying()) {
             audio.ambience().pause();
+            ambiencePausedByMenu_ = true;
+        }
         return;
     }
     if (thrustersPausedByMenu_) {
-        if (states.getState() == GameState::Map)
+        if (now == GameState::Map)
             audio.thrusters().play();
         thrustersPausedByMenu_ = false;
+    }
+    if (ambiencePausedByMenu_) {
+        if (now == GameState::Map || now == GameState::Intro)
+            audio.ambience().play();
+        ambiencePausedByMenu_ = false;
     }
     // The open window updates here and may let the game run underneath for a step.
     if (!WindowManager::get().fixedStep())
         return;
-    // The current state's screen updates here (and the run returns to the title when the
-    // crew is gone while a session is active).
-    if (states.getState() == GameState::Map)
+    // The run is over when the crew is gone: back to the title, once.
+    if (sessionActive_ && CharacterManager::get().getCrewOnShip().empty()) {
+        QV_LOG << "No crew left aboard: back to the title" << std::endl;
+        sessionActive_ = false;
+        states.changeState(GameState::Title, true, false);
+        return;
+    }
+    switch (now) {
+    case GameState::Title:
+        title_->update(cursorPosition_);
+        break;
+    case GameState::Intro:
+        missionManager_.leaveMission();
+        intro_->update(loop_.fixedStepLength().asMicroseconds());
+        if (intro_->finished())
+            states.changeState(GameState::Map, true, false);
+        break;
+    case GameState::Map:
         mapStep();
-    else if (states.getState() == GameState::Options)
+        break;
+    case GameState::Options:
         optionsStep();
+        break;
+    case GameState::Credits:
+        credits_->update();
+        break;
+    case GameState::Ending:
+        endingStep();
+        break;
+    default:
+        break;
+    }
+}
+
+// The pause menu while it shows: highlights, and saving offered only when it may be done.
+void Game::pauseStep()
+{
+    PauseMenu& menu = PauseMenu::get();
+    menu.update(cursorPosition_);
+    menu.setSaveAllowed(sessionActive_ && !missionManager_.getDeployStatus() && !missionManager_.gameEnded());
+}
+
+// The ending picture fades in from black over 1.5 s; once the player goes on it stays a
+// moment, fades to black and the credits follow.
+void Game::endingStep()
+{
+    const float t = endingClock_.elapsed().asSeconds();
+    if (!endingLeaving_) {
+        const float grey = t < 1.5f ? t * 170.f : 255.f;
+        const auto g = static_cast<sf::Uint8>(std::clamp(grey, 0.f, 255.f));
+        ending_.setColor(sf::Color(g, g, g, 255));
+        return;
+    }
+    if (t < 0.5f)
+        return;
+    const float fade = t - 0.5f;
+    if (fade < 1.5f) {
+        const auto g = static_cast<sf::Uint8>(std::clamp(255.f - fade * 170.f, 0.f, 255.f));
+        ending_.setColor(sf::Color(g, g, g, 255));
+        return;
+    }
+    StateManager::get().changeState(GameState::Credits, true, true);
+}
+
+void Game::endingInput(const sf::Event& event)
+{
+    const bool goOn = event.type == sf::Event::MouseButtonPressed
+                      || (event.type == sf::Event::KeyPressed
+                          && (event.key.code == sf::Keyboard::Enter || event.key.code == sf::Keyboard::Escape));
+    if (!goOn || endingLeaving_)
+        return;
+    endingLeaving_ = true;
+    ending_.setColor(sf::Color::White);
+    endingClock_.restart();
 }
 
 // A resolution picked on the options screen takes effect here, outside its event handling.
@@ -473,8 +700,8 @@ void Game::handleInput()
             states.changeState(GameState::Quit, false, false);
             break;
         }
-        if (event.type == sf::Event::KeyPressed)
-            handleKey(event.key);
+        if (event.type == sf::Event::KeyPressed && handleKey(event.key))
+            continue;
         if (event.type == sf::Event::Resized) {
             sf::Vector2u size = windowSizeAfterResize(event.size.width, event.size.height);
             if (size != sf::Vector2u(event.size.width, event.size.height))
@@ -487,37 +714,171 @@ void Game::handleInput()
             placeCursor(sf::Vector2i(event.mouseMove.x, event.mouseMove.y));
         else
             pointEventAtCursor(event, window_, Options::get().gameView, cursorPosition_);
-
-        if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::F5) {
-            takeScreenshot();
-            continue;
-        }
         dispatchToScreen(event);
+        // A screen that changed the window (full screen, a load that drew a frame) has
+        // left this event queue behind.
+        if (!window_.isOpen())
+            break;
     }
     if (inputCount >= 11)
         QV_LOG << "[WARNING] High inputCount for frame: " << inputCount << std::endl;
 }
 
-void Game::handleKey(const sf::Event::KeyEvent& key)
+// The game's own keys. True when the key is used up here: full screen, the screenshot and
+// the developer loader never reach a screen as well.
+bool Game::handleKey(const sf::Event::KeyEvent& key)
 {
     StateManager& states = StateManager::get();
     if (key.code == sf::Keyboard::Escape && !escapeIgnoredIn(states.getState()) && !modalWindowOpen()) {
+        if (states.getState() == GameState::Ending && !states.isPaused())
+            return false; // Escape goes on from the ending picture
         states.setPaused(!states.isPaused());
         // The map's and the mission screen's menu buttons show pressed while paused.
         MapScreen::get().setButtonPressed(MapScreen::MapButton::Menu, states.isPaused());
-    } else if (key.code == sf::Keyboard::Enter && key.alt) {
+        return true;
+    }
+    if (key.code == sf::Keyboard::Enter && key.alt) {
         Options::get().toggleFullscreen();
         applyWindowMode();
-    } else if (key.code == sf::Keyboard::P && sf::Keyboard::isKeyPressed(sf::Keyboard::LAlt)) {
-        // The developer mission loader joins here.
+        return true;
     }
+    if (key.code == sf::Keyboard::F5) {
+        takeScreenshot();
+        return true;
+    }
+    if (key.code == sf::Keyboard::P && key.alt && sf::Keyboard::isKeyPressed(sf::Keyboard::LAlt)) {
+        developerMission();
+        return true;
+    }
+    return false;
+}
+
+// Alt+P: any mission file, played at once with the living crew as the team. A run that is
+// not active (the title) is not saved by it.
+void Game::developerMission()
+{
+    const std::string path = chooseFile();
+    // The dialog held the loop: its time is not made up as fixed steps.
+    loop_.start();
+    if (path.empty()) {
+        QV_LOG << "Developer mission loader: no file chosen" << std::endl;
+        return;
+    }
+    QV_LOG << "Developer mission loader: " << path << " (the mission screen joins with its branch)" << std::endl;
+}
+
+void Game::titleInput(const sf::Event& event)
+{
+    TitleMenu::Item item = TitleMenu::Item::None;
+    if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left)
+        item = title_->itemAt(cursorPosition_);
+    else if (event.type == sf::Event::KeyPressed)
+        item = title_->handleKey(event.key.code);
+    if (item == TitleMenu::Item::None)
+        return;
+    StateManager& states = StateManager::get();
+    AudioManager& audio = AudioManager::get();
+    switch (item) {
+    case TitleMenu::Item::Quit:
+        states.changeState(GameState::Quit, false, true);
+        title_->showPressed(item, true);
+        audio.playSound("quit.wav");
+        break;
+    case TitleMenu::Item::NewGame:
+        leaveRun();
+        states.changeState(GameState::CrewSelect, true, true);
+        title_->showPressed(item, true);
+        audio.playSound(clickSound);
+        audio.fadeOutMusic(1.f);
+        break;
+    case TitleMenu::Item::Options:
+        states.changeState(GameState::Options, true, true);
+        title_->showPressed(item, true);
+        audio.playSound(clickSound);
+        break;
+    case TitleMenu::Item::Characters:
+        states.changeState(GameState::CrewCreator, true, true);
+        title_->showPressed(item, true);
+        audio.playSound(clickSound);
+        break;
+    case TitleMenu::Item::Credits:
+        states.changeState(GameState::Credits, true, true);
+        title_->showPressed(item, true);
+        audio.playSound(clickSound);
+        break;
+    case TitleMenu::Item::WebSite:
+        openInShell(webSite_);
+        audio.playSound(clickSound);
+        break;
+    case TitleMenu::Item::Deeds:
+        states.changeState(GameState::Achievements, true, true);
+        title_->showPressed(item, true);
+        audio.playSound(clickSound);
+        break;
+    case TitleMenu::Item::Continue:
+        title_->showPressed(item, true);
+        audio.playSound(clickSound);
+        audio.fadeOutMusic(1.f);
+        draw(); // the pressed button shows while the save loads
+        loadSession();
+        title_->showPressed(item, false);
+        loop_.start(); // the load's time is not made up as fixed steps
+        break;
+    case TitleMenu::Item::None:
+        break;
+    }
+}
+
+void Game::pauseInput(const sf::Event& event)
+{
+    if (event.type != sf::Event::MouseButtonPressed)
+        return;
+    PauseMenu& menu = PauseMenu::get();
+    StateManager& states = StateManager::get();
+    AudioManager& audio = AudioManager::get();
+    const PauseMenu::Item item = menu.itemAt(cursorPosition_);
+    switch (item) {
+    case PauseMenu::Item::MainMenu:
+        audio.playSound(clickSound);
+        // A running script stops at its next check; the title's enter step leaves the run.
+        luaManager_.leaveMission();
+        states.changeState(GameState::Title, true, false);
+        states.setPaused(false);
+        OptionsScreen::get().setFontChoiceEnabled(true);
+        break;
+    case PauseMenu::Item::SaveGame:
+        audio.playSound(clickSound);
+        menu.showPressed(item, true);
+        draw();
+        saveSessionInBackground();
+        menu.showPressed(item, false);
+        states.setPaused(false);
+        break;
+    case PauseMenu::Item::Options:
+        audio.playSound(clickSound);
+        states.changeState(GameState::Options, true, false);
+        states.setPaused(false);
+        break;
+    case PauseMenu::Item::Deeds:
+        audio.playSound(clickSound);
+        states.changeState(GameState::Achievements, true, false);
+        states.setPaused(false);
+        break;
+    case PauseMenu::Item::Resume:
+        audio.playSound(clickSound);
+        states.setPaused(false);
+        break;
+    case PauseMenu::Item::None:
+        return;
+    }
+    MapScreen::get().setButtonPressed(MapScreen::MapButton::Menu, false);
 }
 
 void Game::dispatchToScreen(const sf::Event& event)
 {
     StateManager& states = StateManager::get();
     if (states.isPaused()) {
-        // The pause menu takes every event.
+        pauseInput(event);
         return;
     }
     if (modalWindowOpen()) {
@@ -526,7 +887,20 @@ void Game::dispatchToScreen(const sf::Event& event)
     }
     // Otherwise the current state's screen receives the event, with the window and gameView.
     const sf::View& gameView = Options::get().gameView;
+    const bool pressOrKey = event.type == sf::Event::KeyPressed || event.type == sf::Event::MouseButtonPressed;
     switch (states.getState()) {
+    case GameState::Title:
+        titleInput(event);
+        break;
+    case GameState::Intro:
+        intro_->handleEvent(event);
+        if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Enter) {
+            AudioManager& audio = AudioManager::get();
+            if (audio.ambience().isPlaying())
+                audio.ambience().pause();
+            states.changeState(GameState::Map, true, false);
+        }
+        break;
     case GameState::Map:
         if (event.type == sf::Event::MouseMoved) {
             MapScreen::get().mouseMoved(cursorPosition_.x, cursorPosition_.y);
@@ -539,12 +913,36 @@ void Game::dispatchToScreen(const sf::Event& event)
     case GameState::Options:
         OptionsScreen::get().handleEvent(event, cursorPosition_);
         break;
+    case GameState::Credits:
+        if (event.type == sf::Event::MouseMoved)
+            credits_->mouseMoved(cursorPosition_);
+        if (credits_->handleEvent(event, cursorPosition_)) {
+            AudioManager::get().playSound(leaveSound);
+            states.changeState(GameState::Title, true, true);
+        }
+        break;
+    case GameState::Ending:
+        endingInput(event);
+        break;
     case GameState::Deploy:
         // Stand-in until the deploy screen exists: a key or a click leaves it without a team.
-        if (event.type == sf::Event::KeyPressed || event.type == sf::Event::MouseButtonPressed) {
+        if (pressOrKey) {
             sector_->restartGrace(Sector::returnGraceSeconds);
             states.changeState(GameState::Map, false, true);
         }
+        break;
+    case GameState::Achievements:
+        // Until the deeds screen exists: a key or a click goes back where it was opened from.
+        if (pressOrKey) {
+            AudioManager::get().playSound(leaveSound);
+            const GameState back = Options::get().returnState;
+            states.changeState(back, back == GameState::Title, true);
+        }
+        break;
+    case GameState::CrewCreator:
+        // Until the crew creator exists: a key or a click goes back to the title.
+        if (pressOrKey)
+            states.changeState(GameState::Title, true, true);
         break;
     default:
         break;
@@ -557,7 +955,8 @@ void Game::draw()
     drawScreen();
     window_.setView(Options::get().gameView);
     WindowManager::get().draw(window_);
-    // While paused, the pause menu draws here.
+    if (StateManager::get().isPaused())
+        PauseMenu::get().draw(window_);
     const SavingIndicator& saving = loop_.savingIndicator();
     if (saving.isShowing())
         window_.draw(saveAnimation_[static_cast<std::size_t>(saving.currentFrame())]);
@@ -572,18 +971,30 @@ void Game::draw()
 
 void Game::drawScreen()
 {
+    const sf::View& gameView = Options::get().gameView;
+    window_.setView(gameView);
     switch (StateManager::get().getState()) {
     case GameState::Boot:
     case GameState::Splash:
     case GameState::Quit:
         return;
+    case GameState::Title:
+        title_->draw(window_);
+        return;
+    case GameState::Intro:
+        intro_->draw(window_);
+        return;
     case GameState::Map:
-        window_.setView(Options::get().gameView);
         MapScreen::get().draw(window_);
         return;
     case GameState::Options:
-        window_.setView(Options::get().gameView);
         OptionsScreen::get().draw(window_);
+        return;
+    case GameState::Credits:
+        credits_->draw(window_);
+        return;
+    case GameState::Ending:
+        window_.draw(ending_);
         return;
     default:
         break;

@@ -3,7 +3,9 @@
 #include "core/FrameLoop.hpp"
 #include "core/GameUiHost.hpp"
 #include "core/LoopPhases.hpp"
+#include "core/Stopwatch.hpp"
 #include "missions/LuaManager.hpp"
+#include "missions/Mission.hpp"
 #include "missions/MissionManager.hpp"
 #include "world/KeyboardCursor.hpp"
 
@@ -21,7 +23,12 @@
 #include <string>
 
 class AchievementManager;
+class CreditsScreen;
+class IntroSequence;
+class RunFlow;
 class Sector;
+class SessionStore;
+class TitleMenu;
 
 // The game object: owns the main window, the screens that are not process-wide and the
 // main loop. Constructing it loads everything; run() plays until the player quits and then
@@ -54,6 +61,17 @@ public:
     bool savePlayer();
     void loadPlayer();
 
+    // The run in saved/"sessionSave.json". Refused (false) while no run is active, while a
+    // mission script runs and once the run has ended; false too when the file could not be
+    // written (logged, and no saving indicator).
+    bool saveSession();
+    // The same save with the writing on a background task: the run is captured here, on the
+    // main thread, so play can go on while the files are written.
+    void saveSessionInBackground();
+    // Continue: the saved run replaces the one in memory and the map opens; a failed load
+    // leaves the player on the title (the reason is logged, the file untouched).
+    bool loadSession();
+
 private:
     void updateAudio(float dtSeconds) override;
     void enterState() override;
@@ -63,14 +81,25 @@ private:
     void rest() override;
 
     void startDeveloperRun();
+    void startNewRun(std::int32_t difficulty);
+    void leaveRun();
+    void waitForSave();
+    void finishBackgroundSave();
+    void titleInput(const sf::Event& event);
+    void pauseStep();
+    void pauseInput(const sf::Event& event);
+    void endingStep();
+    void endingInput(const sf::Event& event);
+    void enterEnding();
+    void developerMission();
+    void sectorNeeded(std::uint32_t seed);
     static void openShipSystems();
     void showSectorSummary();
     void optionsStep();
     void enterMap();
     void mapStep();
     void steerCursor();
-    void jumpAtOnce();
-    void handleKey(const sf::Event::KeyEvent& key);
+    bool handleKey(const sf::Event::KeyEvent& key);
     void dispatchToScreen(const sf::Event& event);
     void drawScreen();
     void takeScreenshot();
@@ -90,10 +119,23 @@ private:
     sf::RenderWindow window_;
     std::uint32_t windowStyle_;
     bool sessionActive_ = false;
-    std::future<void> saveTask_;
+    // The background save from the pause menu; its result shows the saving indicator.
+    std::future<bool> saveTask_;
+    std::unique_ptr<SessionStore> session_;
+    std::unique_ptr<RunFlow> runFlow_;
+    std::unique_ptr<TitleMenu> title_;
+    std::unique_ptr<IntroSequence> intro_;
+    std::unique_ptr<CreditsScreen> credits_;
+    // The developer loader's mission (Alt+P), kept while it plays.
+    std::unique_ptr<Mission> debugMission_;
+    // The ending picture: its fade in from black, and the fade out once the player goes on.
+    sf::Sprite ending_;
+    Stopwatch endingClock_;
+    bool endingLeaving_ = false;
     std::string webSite_ = "https://quorvane.org/vesperine";
     FrameLoop loop_;
     bool thrustersPausedByMenu_ = false;
+    bool ambiencePausedByMenu_ = false;
     bool firstFrameShown_ = false;
     bool quitSignalSeen_ = false;
 

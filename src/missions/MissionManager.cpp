@@ -383,6 +383,12 @@ void MissionManager::removeQuestItem(const std::string& item)
     questItems_.erase(std::remove(questItems_.begin(), questItems_.end(), item), questItems_.end());
 }
 
+void MissionManager::clearQuestItems()
+{
+    std::lock_guard<std::mutex> guard(runLock_);
+    questItems_.clear();
+}
+
 bool MissionManager::hasQuestItem(const std::string& item)
 {
     std::lock_guard<std::mutex> guard(runLock_);

@@ -117,6 +117,8 @@ public:
     void addQuestItem(const std::string& item) override;
     void removeQuestItem(const std::string& item) override;
     bool hasQuestItem(const std::string& item) override;
+    // A loaded run starts from none; the saved ones are added back by its "Missions" member.
+    void clearQuestItems();
     // Closes the mission text with the LEAVE line, carries out pending deaths at once and
     // records the outcome on the current mission (skipped unless Live).
     void endMission(bool success) override;
