@@ -40,6 +40,7 @@
 #include <chrono>
 #include <cerrno>
 #include <cstdio>
+#include <deque>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -93,6 +94,24 @@ std::optional<std::uint32_t> developerMapSeed()
     if (errno != 0 || *end != '\0' || *value == '-' || seed > 0xFFFFFFFFull)
         return clockSeed();
     return static_cast<std::uint32_t>(seed);
+}
+
+// QV_DEV_SECTORS=<seed>,<seed>,...: the sectors of a run (its first, then each light jump's)
+// are built from these seeds in turn, then from the clock again.
+std::deque<std::uint32_t> developerSectorSeeds()
+{
+    std::deque<std::uint32_t> seeds;
+    const char* value = std::getenv("QV_DEV_SECTORS");
+    if (!value)
+        return seeds;
+    for (const std::string& item : split(value, ',')) {
+        errno = 0;
+        char* end = nullptr;
+        const unsigned long long seed = std::strtoull(item.c_str(), &end, 10);
+        if (errno == 0 && end != item.c_str() && *end == '\0' && item[0] != '-' && seed <= 0xFFFFFFFFull)
+            seeds.push_back(static_cast<std::uint32_t>(seed));
+    }
+    return seeds;
 }
 
 // QV_DEV_SHIP_LOG=<lines>: the developer map's ship starts with that many upgrade-log lines
@@ -165,7 +184,7 @@ Game::Game(AchievementManager& achievements)
         if (audio.thrusters().isPlaying() && !audio.thrustersStopped())
             audio.stopThrusters();
     };
-    hooks.seed = [] { return monotonicSeed(); };
+    hooks.seed = [this] { return nextSectorSeed(monotonicSeed()); };
     runFlow_ = std::make_unique<RunFlow>(missionManager_, roster, *sector_, map.stats(), std::move(hooks));
     missionManager_.setShip(&map.ship());
     luaManager_.setShip(&map.ship());
@@ -225,6 +244,7 @@ void Game::run()
 
     StateManager& states = StateManager::get();
     developerSeed_ = developerMapSeed();
+    developerSectors_ = developerSectorSeeds();
     if (developerSeed_) {
         startDeveloperRun();
         states.changeState(GameState::Map, true, false);
@@ -378,6 +398,16 @@ void Game::showSectorSummary()
     WindowManager::get().open(std::move(window));
 }
 
+// The developer's next sector seed when there is one, else `fallback`.
+std::uint32_t Game::nextSectorSeed(std::uint32_t fallback)
+{
+    if (developerSectors_.empty())
+        return fallback;
+    const std::uint32_t seed = developerSectors_.front();
+    developerSectors_.pop_front();
+    return seed;
+}
+
 // A new sector (the first of a run, or after a light jump) with its summary.
 void Game::sectorNeeded(std::uint32_t seed)
 {
@@ -393,7 +423,7 @@ void Game::sectorNeeded(std::uint32_t seed)
 // The first sector of a run, saved as soon as it exists.
 void Game::enterMap()
 {
-    const std::uint32_t seed = developerSeed_ ? *developerSeed_ : clockSeed();
+    const std::uint32_t seed = developerSeed_ ? *developerSeed_ : nextSectorSeed(clockSeed());
     developerSeed_.reset();
     MapScreen::get().resetDayClock();
     sectorNeeded(seed);

@@ -17,6 +17,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <future>
 #include <memory>
 #include <optional>
@@ -93,6 +94,7 @@ private:
     void enterEnding();
     void developerMission();
     void sectorNeeded(std::uint32_t seed);
+    std::uint32_t nextSectorSeed(std::uint32_t fallback);
     static void openShipSystems();
     void showSectorSummary();
     void optionsStep();
@@ -116,6 +118,7 @@ private:
     KeyboardCursor mapCursor_;
     // The developer's map switch: the seed of the first sector (see the architecture notes).
     std::optional<std::uint32_t> developerSeed_;
+    std::deque<std::uint32_t> developerSectors_;
     sf::RenderWindow window_;
     std::uint32_t windowStyle_;
     bool sessionActive_ = false;
