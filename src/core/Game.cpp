@@ -288,7 +288,7 @@ bool Game::saveSession()
 {
     // No run to save (the title, a developer mission started there), a script still writing
     // to it, or a run that has ended: the file keeps the last real save.
-    if (!sessionActive_ || missionManager_.gameEnded() || missionManager_.getDeployStatus())
+    if (!runFlow_->saveAllowed())
         return false;
     waitForSave();
     const bool saved = session_->save();
@@ -299,7 +299,7 @@ bool Game::saveSession()
 
 void Game::saveSessionInBackground()
 {
-    if (!sessionActive_ || missionManager_.gameEnded() || missionManager_.getDeployStatus())
+    if (!runFlow_->saveAllowed())
         return;
     waitForSave();
     // Captured here, on the main thread; the task only writes the captured text.
@@ -330,7 +330,7 @@ bool Game::loadSession()
     leaveRun();
     if (!session_->load())
         return false;
-    sessionActive_ = true;
+    runFlow_->markActive();
     StateManager::get().changeState(GameState::Map, false, false);
     MapScreen& map = MapScreen::get();
     map.fixedStep(missionManager_.hasQuestItem("cannibal"), missionManager_.hasQuestItem("cannibal_fuel"));
@@ -345,16 +345,14 @@ bool Game::loadSession()
 // A new run on `difficulty` with the chosen crew; the intro follows, then the first sector.
 void Game::startNewRun(std::int32_t difficulty)
 {
-    runFlow_->startNewRun(difficulty);
     // The run is active from here: the first sector is saved as soon as it exists.
-    sessionActive_ = true;
+    runFlow_->startNewRun(difficulty);
 }
 
 // Back to the title: nothing of the run goes on behind it.
 void Game::leaveRun()
 {
     runFlow_->leaveRun();
-    sessionActive_ = false;
     debugMission_.reset();
 }
 
@@ -436,7 +434,6 @@ void Game::mapStep()
     MapScreen& map = MapScreen::get();
     Sector& sector = *sector_;
     CharacterManager::get().moveDeadCrew();
-    sessionActive_ = true;
     sector.update(loop_.fixedStepLength().asMicroseconds());
     if (!sector.missionTileReached && !sector.jumpRequested)
         steerCursor();
@@ -632,9 +629,8 @@ void Game::fixedStep()
     if (!WindowManager::get().fixedStep())
         return;
     // The run is over when the crew is gone: back to the title, once.
-    if (sessionActive_ && CharacterManager::get().getCrewOnShip().empty()) {
+    if (runFlow_->crewLost()) {
         QV_LOG << "No crew left aboard: back to the title" << std::endl;
-        sessionActive_ = false;
         states.changeState(GameState::Title, true, false);
         return;
     }
@@ -670,7 +666,7 @@ void Game::pauseStep()
 {
     PauseMenu& menu = PauseMenu::get();
     menu.update(cursorPosition_);
-    menu.setSaveAllowed(sessionActive_ && !missionManager_.getDeployStatus() && !missionManager_.gameEnded());
+    menu.setSaveAllowed(runFlow_->saveAllowed());
 }
 
 // The ending picture fades in from black over 1.5 s; once the player goes on it stays a

@@ -121,7 +121,6 @@ private:
     std::deque<std::uint32_t> developerSectors_;
     sf::RenderWindow window_;
     std::uint32_t windowStyle_;
-    bool sessionActive_ = false;
     // The background save from the pause menu; its result shows the saving indicator.
     std::future<bool> saveTask_;
     std::unique_ptr<SessionStore> session_;

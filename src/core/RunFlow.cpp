@@ -67,6 +67,20 @@ void RunFlow::startNewRun(std::int32_t difficulty)
     crew_.getDeadCrew().clear();
     for (Character& member : crew_.getChosenCrew())
         member.bonusMultiplier = crewFactor(difficulty);
+    active_ = true;
+}
+
+bool RunFlow::saveAllowed() const
+{
+    return active_ && !missions_.gameEnded() && !missions_.getDeployStatus();
+}
+
+bool RunFlow::crewLost()
+{
+    if (!active_ || !crew_.getCrewOnShip().empty())
+        return false;
+    active_ = false;
+    return true;
 }
 
 float RunFlow::exitHeading(sf::Vector2f position)
@@ -145,4 +159,5 @@ void RunFlow::leaveRun()
         ship_.endLightJump();
     jumpPhase_ = JumpPhase::None;
     sector_.jumpRequested = false;
+    active_ = false;
 }

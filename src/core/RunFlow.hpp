@@ -50,8 +50,19 @@ public:
 
     // A new run on `difficulty` (8, 6, 4): the run lists, the ship and the dead as a new game
     // has them, and each chosen crew member's difficulty factor. (The chosen crew boards with
-    // the intro.)
+    // the intro.) The run is active from here.
     void startNewRun(std::int32_t difficulty);
+    // A run is in progress (started, or loaded: markActive) until it ends or is left.
+    bool active() const { return active_; }
+    void markActive() { active_ = true; }
+    // The run has ended (its last mission was left): nothing saves over it any more.
+    void endRun() { active_ = false; }
+    // The session may be saved: a run is active, no mission script runs and the run has not
+    // ended. (A mission played from the title with the developer loader has no run to save.)
+    bool saveAllowed() const;
+    // True once when an active run has lost its whole crew: the run ends here and the
+    // caller goes back to the title.
+    bool crewLost();
 
     // The light jump's part of a map step: starts the turn when a jump was requested, and
     // schedules the departure once the ship has turned.
@@ -59,7 +70,7 @@ public:
     // The jump itself: statistics, the sector clock, the flags, a new sector and the saves.
     void performJump();
     // Leaving the run (to the title): the jump's delayed actions are dropped and its flags
-    // cleared, so nothing of it happens afterwards.
+    // cleared, so nothing of it happens afterwards, and the run is no longer active.
     void leaveRun();
 
     JumpPhase jumpPhase() const { return jumpPhase_; }
@@ -86,5 +97,6 @@ private:
     PlayerStats& stats_;
     Hooks hooks_;
     JumpPhase jumpPhase_ = JumpPhase::None;
+    bool active_ = false;
     TimedActionGroup actions_;
 };

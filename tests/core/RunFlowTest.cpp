@@ -176,3 +176,32 @@ TEST_F(RunFlowTest, LeavingTheRunDropsAJumpUnderWay)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RunFlowTest, SavesNeedAnActiveRunAndTheCrewGuardFiresOnce)
+{
+    EXPECT_FALSE(flow->active());
+    EXPECT_FALSE(flow->saveAllowed()) << "no run: the title, or a developer mission from there";
+    roster->resetCrew();
+    flow->startNewRun(6);
+    EXPECT_TRUE(flow->saveAllowed());
+    EXPECT_FALSE(flow->crewLost());
+
+    missions.resetForMission(); // a script running
+    EXPECT_FALSE(flow->saveAllowed());
+    missions.leaveMission();
+    EXPECT_TRUE(flow->saveAllowed());
+
+    roster->getCrewOnShip().clear();
+    EXPECT_TRUE(flow->crewLost());
+    EXPECT_FALSE(flow->crewLost()) << "once: the title is not asked for at every step";
+    EXPECT_FALSE(flow->saveAllowed());
+
+    flow->markActive(); // a loaded run
+    EXPECT_TRUE(flow->active());
+    flow->leaveRun();
+    EXPECT_FALSE(flow->active());
+}
+
+} // namespace
