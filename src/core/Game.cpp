@@ -20,6 +20,7 @@
 #include "persistence/OptionsScreen.hpp"
 #include "persistence/SessionStore.hpp"
 #include "screens/CreditsScreen.hpp"
+#include "screens/EndingFade.hpp"
 #include "screens/IntroSequence.hpp"
 #include "screens/PauseMenu.hpp"
 #include "screens/TitleMenu.hpp"
@@ -577,8 +578,7 @@ void Game::enterEnding()
     const std::string picture = "end_screens/" + missionManager_.endScreenName();
     ending_.setTexture(TextureManager::get().getTexture(picture), true);
     ending_.setColor(sf::Color(0, 0, 0, 255));
-    endingClock_.restart();
-    endingLeaving_ = false;
+    endingFade_.start();
 }
 
 void Game::fixedStep()
@@ -669,26 +669,13 @@ void Game::pauseStep()
     menu.setSaveAllowed(runFlow_->saveAllowed());
 }
 
-// The ending picture fades in from black over 1.5 s; once the player goes on it stays a
-// moment, fades to black and the credits follow.
+// The ending picture in its fade; the credits once it has faded out.
 void Game::endingStep()
 {
-    const float t = endingClock_.elapsed().asSeconds();
-    if (!endingLeaving_) {
-        const float grey = t < 1.5f ? t * 170.f : 255.f;
-        const auto g = static_cast<sf::Uint8>(std::clamp(grey, 0.f, 255.f));
-        ending_.setColor(sf::Color(g, g, g, 255));
-        return;
-    }
-    if (t < 0.5f)
-        return;
-    const float fade = t - 0.5f;
-    if (fade < 1.5f) {
-        const auto g = static_cast<sf::Uint8>(std::clamp(255.f - fade * 170.f, 0.f, 255.f));
-        ending_.setColor(sf::Color(g, g, g, 255));
-        return;
-    }
-    StateManager::get().changeState(GameState::Credits, true, true);
+    const sf::Uint8 g = endingFade_.grey();
+    ending_.setColor(sf::Color(g, g, g, 255));
+    if (endingFade_.done())
+        StateManager::get().changeState(GameState::Credits, true, true);
 }
 
 void Game::endingInput(const sf::Event& event)
@@ -696,11 +683,8 @@ void Game::endingInput(const sf::Event& event)
     const bool goOn = event.type == sf::Event::MouseButtonPressed
                       || (event.type == sf::Event::KeyPressed
                           && (event.key.code == sf::Keyboard::Enter || event.key.code == sf::Keyboard::Escape));
-    if (!goOn || endingLeaving_)
-        return;
-    endingLeaving_ = true;
-    ending_.setColor(sf::Color::White);
-    endingClock_.restart();
+    if (goOn)
+        endingFade_.leave();
 }
 
 // A resolution picked on the options screen takes effect here, outside its event handling.

@@ -3,7 +3,7 @@
 #include "core/FrameLoop.hpp"
 #include "core/GameUiHost.hpp"
 #include "core/LoopPhases.hpp"
-#include "core/Stopwatch.hpp"
+#include "screens/EndingFade.hpp"
 #include "missions/LuaManager.hpp"
 #include "missions/Mission.hpp"
 #include "missions/MissionManager.hpp"
@@ -132,8 +132,7 @@ private:
     std::unique_ptr<Mission> debugMission_;
     // The ending picture: its fade in from black, and the fade out once the player goes on.
     sf::Sprite ending_;
-    Stopwatch endingClock_;
-    bool endingLeaving_ = false;
+    EndingFade endingFade_;
     std::string webSite_ = "https://quorvane.org/vesperine";
     FrameLoop loop_;
     bool thrustersPausedByMenu_ = false;
