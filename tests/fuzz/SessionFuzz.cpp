@@ -5,6 +5,7 @@
 #include "fuzz/FuzzSupport.hpp"
 #include "crew/CharacterManager.hpp"
 #include "missions/MissionManager.hpp"
+#include "persistence/PlayerStats.hpp"
 #include "persistence/SessionStore.hpp"
 #include "world/Sector.hpp"
 #include "world/Ship.hpp"
