@@ -30,6 +30,7 @@
 #include <SFML/Window/Mouse.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -97,6 +98,22 @@ int developerShipLogLines()
     return std::clamp(std::atoi(value), 0, 50);
 }
 
+// QV_DEV_DEPLOY=<mission.json>: a developer run (as QV_DEV_MAP) opens the deploy screen for
+// that mission; leaving goes to the map.
+std::string developerDeployMission()
+{
+    const char* value = std::getenv("QV_DEV_DEPLOY");
+    return value && *value ? std::string(value) : std::string();
+}
+
+// QV_DEV_CREWSELECT=1: the game opens on the new-game crew selection; its start button begins
+// a developer run on the map with the chosen crew.
+bool developerCrewSelect()
+{
+    const char* value = std::getenv("QV_DEV_CREWSELECT");
+    return value && *value && std::string(value) != "0";
+}
+
 // QV_DEV_OPTIONS=1: the game opens on the options screen, which leaves to the title.
 bool developerOptions()
 {
@@ -126,8 +143,7 @@ Game::Game(AchievementManager& achievements)
     map.stats().setAchievementManager(&achievements_);
     map.setMissionManager(&missionManager_);
     map.onPause = [] { StateManager::get().setPaused(true); };
-    // Until the crew view exists, the crew button springs back at once.
-    map.onCrewView = [] { MapScreen::get().setButtonPressed(MapScreen::MapButton::Crew, false); };
+    map.onCrewView = [] { StateManager::get().changeState(GameState::CrewView, true, false); };
     map.onShipSystems = [] { openShipSystems(); };
     map.onSectorSummary = [this] { showSectorSummary(); };
     sector_ = std::make_unique<Sector>(missionManager_, map.ship(), map.pictures().asteroidBackgrounds.size(),
@@ -137,6 +153,7 @@ Game::Game(AchievementManager& achievements)
     luaManager_.setShip(&map.ship());
     roster.setPlayerStats(&map.stats());
     missionManager_.setCrew(&roster);
+    missionManager_.setPlayerStats(&map.stats());
     luaManager_.setCrew(&roster);
     // Mementos are dated with the ship's jump count (asked for outside the roster's lock).
     roster.setJumpCountSource([] { return MapScreen::exists() ? MapScreen::get().ship().getJumpCount() : 0; });
@@ -148,6 +165,16 @@ Game::Game(AchievementManager& achievements)
     OptionsScreen& optionsScreen = OptionsScreen::get();
     optionsScreen.onWindowModeChanged = [this] { applyWindowMode(); };
     optionsScreen.onPointerChanged = [this] { window_.setMouseCursorVisible(!Options::get().spriteCursor); };
+
+    deployScreen_ = std::make_unique<DeployScreen>(roster, clockSeed());
+    missionScreen_ = std::make_unique<MissionScreen>(missionManager_);
+    missionScreen_->setShip(&map.ship());
+    crewView_ = std::make_unique<CrewViewScreen>(roster);
+    crewSelection_ = std::make_unique<CrewSelectionScreen>(roster, clockSeed());
+    // The pause menu joins here; until then the menu button only logs.
+    missionScreen_->onMenu = [](bool saveAllowed) {
+        QV_LOG << "Mission menu asked for (save " << (saveAllowed ? "allowed" : "not allowed") << ")" << std::endl;
+    };
 
     cursor_.setTexture(textures.getTexture("general/cursor.png"), true);
     for (int i = 0; i < SavingIndicator::frameCount; ++i) {
@@ -186,9 +213,17 @@ void Game::run()
 
     StateManager& states = StateManager::get();
     developerSeed_ = developerMapSeed();
-    if (developerSeed_) {
+    const std::string deployMission = developerDeployMission();
+    if (!deployMission.empty()) {
+        developerSeed_ = developerSeed_ ? developerSeed_ : std::optional<std::uint32_t>(clockSeed());
+        startDeveloperRun();
+        startDeveloperDeploy(deployMission);
+    } else if (developerSeed_) {
         startDeveloperRun();
         states.changeState(GameState::Map, true, false);
+    } else if (developerCrewSelect()) {
+        QV_LOG << "Developer crew selection: its start button begins a run on the map" << std::endl;
+        states.changeState(GameState::CrewSelect, true, false);
     } else if (developerOptions()) {
         QV_LOG << "Developer options: the options screen, leaving to the title" << std::endl;
         states.changeState(GameState::Options, true, false);
@@ -250,6 +285,107 @@ void Game::startDeveloperRun()
     roster.boardChosenCrew();
 }
 
+// The deploy screen for a mission file outside the catalogue, its script found in the
+// mission file's own assets tree (".../missions/json/x.json" -> ".../missions/lua/...").
+void Game::startDeveloperDeploy(const std::string& missionFile)
+{
+    developerMission_ = std::make_unique<Mission>();
+    if (!developerMission_->loadMissionFile(missionFile, missionFile)) {
+        QV_LOG << "Developer deploy: the mission " << missionFile << " cannot be read; the map instead" << std::endl;
+        StateManager::get().changeState(GameState::Map, true, false);
+        return;
+    }
+    const std::string luaFile = developerMission_->getItem("Lua file");
+    const std::size_t at = missionFile.rfind("/missions/");
+    screenMissionScript_ = at != std::string::npos ? missionFile.substr(0, at) + luaFile : assetsPath() + luaFile;
+    screenMission_ = developerMission_.get();
+    QV_LOG << "Developer deploy: " << developerMission_->getItem("Name") << std::endl;
+    deployScreen_->open(*developerMission_, false, false, "null");
+    missionRequested_ = false;
+    StateManager::get().changeState(GameState::Deploy, true, false);
+}
+
+double Game::screenTime() const
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+void Game::deployStep()
+{
+    deployScreen_->update(screenTime());
+    if (deployScreen_->deployed() && screenMission_) {
+        if (missionRequested_)
+            return;
+        // The mission starts in the Mission state's enter step (the script must not be
+        // stopped by a fixed step that still sees the deploy state).
+        QV_LOG << "Team deployed: " << CharacterManager::get().getDeployTeam().size() << " crew" << std::endl;
+        missionRequested_ = true;
+        StateManager::get().changeState(GameState::Mission, true, false);
+    } else if (deployScreen_->leftScreen() && !StateManager::get().switchPending) {
+        QV_LOG << "Deploy screen left" << std::endl;
+        screenMission_ = nullptr;
+        sector_->restartGrace(Sector::returnGraceSeconds);
+        StateManager::get().changeState(GameState::Map, !sector_ || developerMission_ != nullptr, true);
+        developerMission_.reset();
+    }
+}
+
+// The run set-up after the crew selection belongs to the run flow; until it joins, the start
+// button begins a developer run with the chosen crew and the leave button goes to the title.
+void Game::crewSelectStep()
+{
+    crewSelection_->update();
+    StateManager& states = StateManager::get();
+    if (crewSelection_->leftScreen() && !states.switchPending) {
+        states.changeState(GameState::Title, true, true);
+    } else if (crewSelection_->selectionDone() && !states.switchPending) {
+        CharacterManager& roster = CharacterManager::get();
+        const std::int32_t difficulty = crewSelection_->requiredCrew();
+        {
+            auto guard = roster.lock();
+            QV_LOG << "Crew chosen (" << difficulty << "):";
+            for (const Character& member : roster.getChosenCrew())
+                QV_LOG << " " << member.name();
+            QV_LOG << std::endl;
+        }
+        missionManager_.resetRunLists(difficulty);
+        MapScreen::get().ship().resetForNewRun(difficulty);
+        roster.boardChosenCrew();
+        developerSeed_ = clockSeed();
+        states.changeState(GameState::Map, true, true);
+    }
+}
+
+void Game::startMission(Mission& mission)
+{
+    missionManager_.setSkipCrewCredit(deployScreen_->skipCrewCredit());
+    missionManager_.setCurrentMission(&mission);
+    CharacterManager::get().setCurrentMissionName(mission.getItem("Name"));
+    missionScreen_->open(screenTime());
+    saveRequestSeen_ = false;
+    luaManager_.runScript(screenMissionScript_);
+}
+
+void Game::missionStep()
+{
+    missionScreen_->update(screenTime());
+    if (missionScreen_->saveRequested() && !saveRequestSeen_) {
+        saveRequestSeen_ = true;
+        // The session save joins here with the run flow.
+        QV_LOG << "Mission over: a save is due" << std::endl;
+    }
+    if (missionScreen_->leaveRequested() && !StateManager::get().switchPending) {
+        QV_LOG << "Mission left" << std::endl;
+        luaManager_.leaveMission();
+        CharacterManager::get().moveDeadCrew();
+        screenMission_ = nullptr;
+        const bool fresh = developerMission_ != nullptr;
+        developerMission_.reset();
+        StateManager::get().changeState(GameState::Map, fresh, true);
+    }
+}
+
 void Game::openShipSystems()
 {
     auto window = std::make_unique<ShipWindowScreen>(MapScreen::get().ship(),
@@ -305,6 +441,7 @@ void Game::mapStep()
         const MissionOffer& offer = *sector.offer();
         QV_LOG << "Deploy screen stand-in: " << offer.mission->getItem("Name")
                << " is offered; a key or a click returns to the map." << std::endl;
+        screenMission_ = nullptr;
     }
     // The mission flags "cannibal" and "cannibal_fuel" join here with the mission runtime.
     map.fixedStep(false, false);
@@ -347,6 +484,11 @@ void Game::jumpAtOnce()
 void Game::shutdown()
 {
     luaManager_.leaveMission();
+    // Their labels and cards go before the text manager and the roster.
+    missionScreen_.reset();
+    deployScreen_.reset();
+    crewView_.reset();
+    crewSelection_.reset();
     AudioManager::destroy();
     if (sessionActive_ && saveTask_.valid())
         saveTask_.wait();
@@ -395,11 +537,22 @@ void Game::enterState()
         break;
     case GameState::Mission:
         applyLetterbox();
+        if (missionRequested_ && screenMission_) {
+            missionRequested_ = false;
+            startMission(*screenMission_);
+        }
         // The run flow gives the font choice back when the mission ends or the run is left.
         OptionsScreen::get().setFontChoiceEnabled(false);
         break;
     case GameState::Options:
         OptionsScreen::get().refresh();
+        break;
+    case GameState::CrewView:
+        crewView_->open();
+        break;
+    case GameState::CrewSelect:
+        CharacterManager::get().resetCrew();
+        crewSelection_->enter();
         break;
     default:
         break;
@@ -448,6 +601,16 @@ void Game::fixedStep()
         mapStep();
     else if (states.getState() == GameState::Options)
         optionsStep();
+    else if (states.getState() == GameState::Deploy)
+        deployStep();
+    else if (states.getState() == GameState::CrewSelect)
+        crewSelectStep();
+    else if (states.getState() == GameState::CrewView && crewView_->leftScreen() && !states.switchPending) {
+        MapScreen::get().setButtonPressed(MapScreen::MapButton::Crew, false);
+        states.changeState(GameState::Map, false, true);
+    }
+    else if (states.getState() == GameState::Mission)
+        missionStep();
 }
 
 // A resolution picked on the options screen takes effect here, outside its event handling.
@@ -540,10 +703,49 @@ void Game::dispatchToScreen(const sf::Event& event)
         OptionsScreen::get().handleEvent(event, cursorPosition_);
         break;
     case GameState::Deploy:
-        // Stand-in until the deploy screen exists: a key or a click leaves it without a team.
-        if (event.type == sf::Event::KeyPressed || event.type == sf::Event::MouseButtonPressed) {
-            sector_->restartGrace(Sector::returnGraceSeconds);
-            states.changeState(GameState::Map, false, true);
+        if (screenMission_ == nullptr) {
+            // A map offer without the run flow: a key or a click leaves it without a team.
+            if (event.type == sf::Event::KeyPressed || event.type == sf::Event::MouseButtonPressed) {
+                sector_->restartGrace(Sector::returnGraceSeconds);
+                states.changeState(GameState::Map, false, true);
+            }
+        } else if (event.type == sf::Event::MouseMoved) {
+            deployScreen_->mouseMoved(cursorPosition_.x, cursorPosition_.y);
+        } else if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            deployScreen_->mousePressed(at.x, at.y, screenTime());
+        } else if (event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            deployScreen_->mouseReleased(at.x, at.y, screenTime());
+        }
+        break;
+    case GameState::CrewView:
+        if (event.type == sf::Event::MouseMoved) {
+            crewView_->mouseMoved(cursorPosition_.x, cursorPosition_.y);
+        } else if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            crewView_->mousePressed(at.x, at.y);
+        }
+        break;
+    case GameState::CrewSelect:
+        if (event.type == sf::Event::MouseMoved) {
+            crewSelection_->mouseMoved(cursorPosition_.x, cursorPosition_.y);
+        } else if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            crewSelection_->mousePressed(at.x, at.y);
+        } else if (event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            crewSelection_->mouseReleased(at.x, at.y);
+        }
+        break;
+    case GameState::Mission:
+        if (event.type == sf::Event::MouseMoved) {
+            missionScreen_->handleMouseMove(cursorPosition_.x, cursorPosition_.y);
+        } else if (event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            missionScreen_->handleClick(at.x, at.y, screenTime());
+        } else if (event.type == sf::Event::KeyPressed) {
+            missionScreen_->handleKey(event.key.code, screenTime());
         }
         break;
     default:
@@ -584,6 +786,24 @@ void Game::drawScreen()
     case GameState::Options:
         window_.setView(Options::get().gameView);
         OptionsScreen::get().draw(window_);
+        return;
+    case GameState::Deploy:
+        if (!screenMission_)
+            break;
+        window_.setView(Options::get().gameView);
+        deployScreen_->draw(window_);
+        return;
+    case GameState::Mission:
+        window_.setView(Options::get().gameView);
+        missionScreen_->draw(window_);
+        return;
+    case GameState::CrewView:
+        window_.setView(Options::get().gameView);
+        crewView_->draw(window_);
+        return;
+    case GameState::CrewSelect:
+        window_.setView(Options::get().gameView);
+        crewSelection_->draw(window_);
         return;
     default:
         break;
