@@ -62,7 +62,7 @@ CrewSelectionScreen::CrewSelectionScreen(CharacterManager& crew, std::uint32_t s
     setUp(easyButton_, "crewselection_screen/button_easy.png_UP", 585.f, 50.f);
     setUp(mediumButton_, "crewselection_screen/button_medium.png_UP", 585.f, 75.f);
     setUp(hardButton_, "crewselection_screen/button_hard.png_UP", 585.f, 100.f);
-    setUp(startButton_, "deploymanager/button_deploy.png_DOWN", 480.f, 303.f);
+    setUp(startButton_, "deploymanager/button_deploy.png_Down", 480.f, 303.f);
     setUp(randomizeButton_, "crewselection_screen/randomize_button.png_Up", 584.f, 158.f);
     setUp(leaveButton_, "general/button_leave.png_Up", 51.f, 299.f);
     setUp(pageLeft_, "crewselection_screen/button_arrow_left.png_UP", 26.f, 44.f);
@@ -169,7 +169,7 @@ void CrewSelectionScreen::refreshLook()
               slots[k].snap.x - 20.f, slots[k].snap.y + 28.f);
     }
     const bool allowed = selection_.startAllowed();
-    look(startButton_, allowed ? "deploymanager/button_deploy.png_UP" : "deploymanager/button_deploy.png_DOWN", allowed);
+    look(startButton_, allowed ? "deploymanager/button_deploy.png_Up" : "deploymanager/button_deploy.png_Down", allowed);
     const std::int32_t required = selection_.requiredCrew();
     easyButton_.setTexture(TextureManager::get().getTexture(std::string("crewselection_screen/button_easy.png_")
                                                             + (required == 8 ? "DOWN" : "UP")));

@@ -34,6 +34,7 @@ void look(Button& button, const std::string& frame, bool enabled)
     button.setColor(enabled ? sf::Color::White : sf::Color(128, 128, 128));
 }
 
+const sf::Vector2f gridOrigin(40.f, 70.f);
 const char* const platformRoot = "general/character_related/character_baseplatform_";
 const char* const deploySheet = "deploymanager/button_deploy.png";
 
@@ -65,9 +66,9 @@ DeployScreen::DeployScreen(CharacterManager& crew, std::uint32_t seed)
     TextManager& texts = TextManager::get();
     titleText_ = texts.addText(305, 0, "BRIEFING");
     notEnoughText_ = texts.addText(312, 230, "You do not have enough crew for this mission");
-    countText_ = texts.addText(500, 47, "0/0");
+    countText_ = texts.addText(560, 53, "0/0");
     texts.getText(countText_).setFillColor(sf::Color(24, 154, 214));
-    briefingText_ = texts.addText(50, 26, "");
+    briefingText_ = texts.addText(50, 34, "");
 
     setUp(leaveButton_, "general/button_leave.png", 65.f, 292.f);
     setUp(detailsButton_, "deploymanager/button_missiondetails.png", 159.f, 295.f);
@@ -99,7 +100,8 @@ void DeployScreen::open(Mission& mission, bool useShipImage, bool skipCrewCredit
     crew_.clearCharacterInfo();
     crew_.clearSelection();
     manager_.openForMission(&mission, useShipImage, skipCrewCredit);
-    crew_.layoutGrid(0.f, 100.f, 5, 0, true);
+    // Four to a row fills the crew panel (12, 25, 240 wide) with up to sixteen cards.
+    crew_.layoutGrid(gridOrigin.x, gridOrigin.y, 4, 0, true);
 
     // The large picture: the destination's, or the ship's when there is none.
     const sf::Texture* picture = nullptr;
@@ -290,6 +292,7 @@ void DeployScreen::draw(sf::RenderTarget& target)
         if (showMapBase_)
             target.draw(mapBase_);
         target.draw(bigPicture_);
+        target.draw(topBorder_);
         std::vector<int> labels { titleText_, briefingText_ };
         if (!manager_.enoughCrew())
             labels.push_back(notEnoughText_);
@@ -299,7 +302,6 @@ void DeployScreen::draw(sf::RenderTarget& target)
         leaveButton_.draw(target);
         if (manager_.enoughCrew() || (mission_ && mission_->noDeploy))
             crewDeployButton_.draw(target);
-        target.draw(topBorder_);
         return;
     }
     target.draw(deployBackground_);
@@ -315,10 +317,10 @@ void DeployScreen::draw(sf::RenderTarget& target)
     target.draw(smallPanelC_);
     target.draw(deployPanel_);
     target.draw(readyLight_);
-    target.draw(topBorder_);
     if (crew_.getSelectedCharacter())
         crew_.drawCharacterInfo(target);
     crew_.drawCards(target, 0);
+    target.draw(topBorder_);
     texts.drawTexts({ titleText_, countText_ }, target);
     leaveButton_.draw(target);
     detailsButton_.draw(target);

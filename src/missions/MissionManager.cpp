@@ -512,8 +512,15 @@ void MissionManager::creditTeam()
     if (skipCrewCredit_ || !crew_)
         return;
     crew_->awardExperience(mission.getItem("Name"), deployCredit, mission.isDeployMission());
-    QV_LOG << "Crew credited for " << mission.getItem("Name") << ": " << crew_->getDeployTeam().size()
-           << " deployed" << std::endl;
+    auto guard = crew_->lock();
+    const std::vector<std::size_t> team = crew_->getDeployTeam();
+    QV_LOG << "Crew credited for " << mission.getItem("Name") << ": " << team.size() << " deployed" << std::endl;
+    for (std::size_t position : team) {
+        const Character& member = crew_->getCrewOnShip()[position];
+        QV_LOG << "Credit: " << member.name() << " deployed " << member.timesDeployed << ", leader "
+               << member.timesLeader << ", medic " << member.timesMedic << ", engineer " << member.timesEngineer
+               << std::endl;
+    }
 }
 
 void MissionManager::endMission(bool success)
@@ -763,8 +770,11 @@ void MissionManager::carryOutDueDeaths(std::int32_t shownId)
         pendingDeaths_.erase(firstDue, pendingDeaths_.end());
     }
     for (const PendingDeath& death : due) {
-        if (crew_)
+        if (crew_) {
+            QV_LOG << "Team member " << death.crewNumber << " (" << crew_->getCharName(death.crewNumber)
+                   << ") dies" << std::endl;
             crew_->killCrew(death.crewNumber, death.withSound, death.epitaph);
+        }
         if (onDeath)
             onDeath(death);
     }

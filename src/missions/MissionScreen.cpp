@@ -14,6 +14,7 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -135,6 +136,9 @@ void MissionScreen::open(double now)
     scrollBottom_ = 0.f;
     scrollTop_ = 0.f;
     page_.reset();
+    messageTops_.clear();
+    buttonTops_.clear();
+    placedScroll_ = -1.f;
     page_.applyTextMode(textMode_);
     place(textBackground_, textMode_ == 2 ? "mission_bg_light" : "mission_bg_dark", 8.f, 7.f);
     showTimeControls();
@@ -187,7 +191,7 @@ void MissionScreen::buildTeamPanel()
             line += " (medic)";
         else if (roles && roster.getEngineerIndex() == position)
             line += " (engineer)";
-        const int id = TextManager::get().addText(514, 10 + 18 * static_cast<int>(i), line);
+        const int id = TextManager::get().addText(514, 24 + 18 * static_cast<int>(i), line);
         teamTexts_.push_back(id);
     }
 }
@@ -248,6 +252,7 @@ void MissionScreen::update(double now)
     }
     missions_.takeQueued();
     page_.update(missions_);
+    placeText();
     revealDue(now);
     if (leaveActive()) {
         frame(leaveButton_, leaveSheet, "_Up");
@@ -312,7 +317,8 @@ void MissionScreen::scrollToContent()
         const std::string& text = displayed[i].message->text;
         if (text.empty() || text == " ")
             continue;
-        const float top = texts.getRichText(messages[i].richTextId).getPosition().y / texts.getScale();
+        const float top = i < messageTops_.size() ? messageTops_[i]
+                                                  : texts.getRichText(messages[i].richTextId).getPosition().y / texts.getScale();
         bottom = std::max(bottom, top + static_cast<float>(messages[i].height));
     }
     const auto& offered = missions_.offeredChoiceSets();
@@ -320,15 +326,45 @@ void MissionScreen::scrollToContent()
     for (std::size_t s = 0; s < sets.size() && s < offered.size(); ++s) {
         if (!offered[s].shown)
             continue;
-        for (Button& button : sets[s].buttons) {
-            const sf::FloatRect bounds = button.getBounds();
-            bottom = std::max(bottom, bounds.top + bounds.height);
+        for (std::size_t b = 0; b < sets[s].buttons.size(); ++b) {
+            const sf::FloatRect bounds = sets[s].buttons[b].getBounds();
+            const float top = s < buttonTops_.size() ? buttonTops_[s][b] : bounds.top;
+            bottom = std::max(bottom, top + bounds.height);
         }
     }
     if (bottom > scrollBottom_ && bottom >= 360.f - scrollMargin) {
         scrollBottom_ = bottom;
         scrollTop_ = bottom - 360.f + scrollMargin;
     }
+    placeText();
+}
+
+// Everything laid out stands at its place on the page less the scroll.
+void MissionScreen::placeText()
+{
+    TextManager& texts = TextManager::get();
+    const auto& messages = page_.messages();
+    for (std::size_t i = messageTops_.size(); i < messages.size(); ++i)
+        messageTops_.push_back(texts.getRichText(messages[i].richTextId).getPosition().y / texts.getScale());
+    auto& sets = page_.choiceSets();
+    for (std::size_t s = buttonTops_.size(); s < sets.size(); ++s) {
+        std::vector<float> tops;
+        for (Button& button : sets[s].buttons)
+            tops.push_back(button.getBounds().top);
+        buttonTops_.push_back(std::move(tops));
+    }
+    if (placedScroll_ == scrollTop_ && placedMessages_ == messages.size() && placedSets_ == sets.size())
+        return;
+    for (std::size_t i = 0; i < messages.size(); ++i)
+        texts.setRichTextPosition(messages[i].richTextId, MissionTextPage::textLeft,
+                                  static_cast<int>(std::lround(messageTops_[i] - scrollTop_)));
+    for (std::size_t s = 0; s < sets.size(); ++s)
+        for (std::size_t b = 0; b < sets[s].buttons.size(); ++b)
+            sets[s].buttons[b].setPosition(static_cast<float>(MissionTextPage::textLeft),
+                                           std::round(buttonTops_[s][b] - scrollTop_));
+    placedScroll_ = scrollTop_;
+    placedMessages_ = messages.size();
+    placedSets_ = sets.size();
 }
 
 // The text background's area (490 x 346 at (8, 7)).
@@ -340,25 +376,20 @@ sf::FloatRect MissionScreen::textArea() const
 void MissionScreen::draw(sf::RenderTarget& target)
 {
     target.draw(textBackground_);
-    // The text scrolls in a view of its own over the same area of the window.
-    const sf::View screenView = target.getView();
-    sf::View textView = screenView;
-    textView.move(0.f, scrollTop_);
     TextManager& texts = TextManager::get();
     const auto& displayed = missions_.displayedMessages();
     std::vector<int> shownIds;
     for (std::size_t i = 0; i < page_.messages().size() && i < displayed.size(); ++i)
-        if (displayed[i].revealed)
+        if (displayed[i].revealed && i < messageTops_.size() && messageTops_[i] - scrollTop_ >= 0.f)
             shownIds.push_back(page_.messages()[i].richTextId);
-    texts.drawRichTexts(shownIds, target, sf::RenderStates::Default, &textView);
-    target.setView(textView);
+    texts.drawRichTexts(shownIds, target);
     const auto& offered = missions_.offeredChoiceSets();
     auto& sets = page_.choiceSets();
     for (std::size_t s = 0; s < sets.size() && s < offered.size(); ++s)
         if (offered[s].shown)
             for (Button& button : sets[s].buttons)
-                button.draw(target);
-    target.setView(screenView);
+                if (button.getBounds().top >= 0.f)
+                    button.draw(target);
 
     target.draw(mainPanel_);
     target.draw(characterPanel_);
@@ -400,7 +431,7 @@ bool MissionScreen::clickChoice(float x, float y)
         if (!offered[s].shown || offered[s].answered)
             continue;
         for (std::size_t b = 0; b < sets[s].buttons.size(); ++b)
-            if (sets[s].buttons[b].contains(x, y + scrollTop_))
+            if (sets[s].buttons[b].contains(x, y))
                 return pick(s, static_cast<std::int32_t>(b));
     }
     return false;
@@ -477,7 +508,7 @@ void MissionScreen::handleMouseMove(float x, float y)
             sf::Text& label = TextManager::get().getText(button.getLabelId());
             if (!button.enabled) {
                 label.setFillColor(MissionTextPage::halved(MissionTextPage::choiceColor(textMode_)));
-            } else if (!lit && button.contains(x, y + scrollTop_)) {
+            } else if (!lit && button.contains(x, y)) {
                 lit = true;
                 label.setFillColor(MissionTextPage::pickedChoiceColor(textMode_));
             } else {

@@ -95,6 +95,7 @@ private:
     void refreshStatus();
     void revealDue(double now);
     void scrollToContent();
+    void placeText();
     // The newest shown, unanswered set; with `choices`, only one that has that many.
     bool pick(std::size_t set, std::int32_t index);
     bool clickChoice(float x, float y);
@@ -118,6 +119,12 @@ private:
     std::size_t revealedCount_ = 0;
     float scrollBottom_ = 0.f;
     float scrollTop_ = 0.f;
+    // Where each laid-out message and button stands on the unscrolled page.
+    std::vector<float> messageTops_;
+    std::vector<std::vector<float>> buttonTops_;
+    float placedScroll_ = -1.f;
+    std::size_t placedMessages_ = 0;
+    std::size_t placedSets_ = 0;
     bool fastForward_ = false;
     bool paused_ = false;
     bool stepRequested_ = false;
