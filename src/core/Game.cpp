@@ -125,6 +125,22 @@ int developerShipLogLines()
     return std::clamp(std::atoi(value), 0, 50);
 }
 
+// QV_DEV_DEPLOY=<mission.json>: a developer run (as QV_DEV_MAP) opens the deploy screen for
+// that mission; leaving goes to the map.
+std::string developerDeployMission()
+{
+    const char* value = std::getenv("QV_DEV_DEPLOY");
+    return value && *value ? std::string(value) : std::string();
+}
+
+// QV_DEV_CREWSELECT=1: the game opens on the new-game crew selection; its start button begins
+// a developer run on the map with the chosen crew.
+bool developerCrewSelect()
+{
+    const char* value = std::getenv("QV_DEV_CREWSELECT");
+    return value && *value && std::string(value) != "0";
+}
+
 // QV_DEV_OPTIONS=1: the game opens on the options screen, which leaves to the title.
 bool developerOptions()
 {
@@ -164,8 +180,7 @@ Game::Game(AchievementManager& achievements)
     map.stats().setAchievementManager(&achievements_);
     map.setMissionManager(&missionManager_);
     map.onPause = [] { StateManager::get().setPaused(true); };
-    // Until the crew view exists, the crew button springs back at once.
-    map.onCrewView = [] { MapScreen::get().setButtonPressed(MapScreen::MapButton::Crew, false); };
+    map.onCrewView = [] { StateManager::get().changeState(GameState::CrewView, true, false); };
     map.onShipSystems = [] { openShipSystems(); };
     map.onSectorSummary = [this] { showSectorSummary(); };
     sector_ = std::make_unique<Sector>(missionManager_, map.ship(), map.pictures().asteroidBackgrounds.size(),
@@ -191,6 +206,7 @@ Game::Game(AchievementManager& achievements)
     luaManager_.setShip(&map.ship());
     roster.setPlayerStats(&map.stats());
     missionManager_.setCrew(&roster);
+    missionManager_.setPlayerStats(&map.stats());
     luaManager_.setCrew(&roster);
     // Mementos are dated with the ship's jump count (asked for outside the roster's lock).
     roster.setJumpCountSource([] { return MapScreen::exists() ? MapScreen::get().ship().getJumpCount() : 0; });
@@ -207,6 +223,14 @@ Game::Game(AchievementManager& achievements)
     intro_ = std::make_unique<IntroSequence>();
     credits_ = std::make_unique<CreditsScreen>(assetsPath() + "credits/credits.txt");
     PauseMenu::get();
+    deployScreen_ = std::make_unique<DeployScreen>(roster, clockSeed());
+    missionScreen_ = std::make_unique<MissionScreen>(missionManager_);
+    missionScreen_->setShip(&map.ship());
+    crewView_ = std::make_unique<CrewViewScreen>(roster);
+    crewSelection_ = std::make_unique<CrewSelectionScreen>(roster, clockSeed());
+    // The mission screen's menu button opens the pause menu, which offers a save only when
+    // one may be made.
+    missionScreen_->onMenu = [](bool) { StateManager::get().setPaused(true); };
 
     cursor_.setTexture(textures.getTexture("general/cursor.png"), true);
     for (int i = 0; i < SavingIndicator::frameCount; ++i) {
@@ -246,9 +270,17 @@ void Game::run()
     StateManager& states = StateManager::get();
     developerSeed_ = developerMapSeed();
     developerSectors_ = developerSectorSeeds();
-    if (developerSeed_) {
+    const std::string deployMission = developerDeployMission();
+    if (!deployMission.empty()) {
+        developerSeed_ = developerSeed_ ? developerSeed_ : std::optional<std::uint32_t>(clockSeed());
+        startDeveloperRun();
+        startDeveloperDeploy(deployMission);
+    } else if (developerSeed_) {
         startDeveloperRun();
         states.changeState(GameState::Map, true, false);
+    } else if (developerCrewSelect()) {
+        QV_LOG << "Developer crew selection: its start button begins a run on the map" << std::endl;
+        states.changeState(GameState::CrewSelect, true, false);
     } else if (developerOptions()) {
         QV_LOG << "Developer options: the options screen, leaving to the title" << std::endl;
         states.changeState(GameState::Options, true, false);
@@ -377,6 +409,162 @@ void Game::startDeveloperRun()
     roster.boardChosenCrew();
 }
 
+// The deploy screen for a mission file outside the catalogue, its script found in the
+// mission file's own assets tree (".../missions/json/x.json" -> ".../missions/lua/...").
+void Game::startDeveloperDeploy(const std::string& missionFile)
+{
+    developerMission_ = std::make_unique<Mission>();
+    if (!developerMission_->loadMissionFile(missionFile, missionFile)) {
+        QV_LOG << "Developer deploy: the mission " << missionFile << " cannot be read; the map instead" << std::endl;
+        StateManager::get().changeState(GameState::Map, true, false);
+        return;
+    }
+    const std::string luaFile = developerMission_->getItem("Lua file");
+    const std::size_t at = missionFile.rfind("/missions/");
+    screenMissionScript_ = at != std::string::npos ? missionFile.substr(0, at) + luaFile : assetsPath() + luaFile;
+    screenMission_ = developerMission_.get();
+    QV_LOG << "Developer deploy: " << developerMission_->getItem("Name") << std::endl;
+    deployScreen_->open(*developerMission_, false, false, "null");
+    missionRequested_ = false;
+    StateManager::get().changeState(GameState::Deploy, true, false);
+}
+
+double Game::screenTime() const
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+void Game::deployStep()
+{
+    deployScreen_->update(screenTime());
+    if (deployScreen_->deployed() && screenMission_) {
+        if (missionRequested_)
+            return;
+        // The mission starts in the Mission state's enter step (the script must not be
+        // stopped by a fixed step that still sees the deploy state).
+        QV_LOG << "Team deployed: " << CharacterManager::get().getDeployTeam().size() << " crew" << std::endl;
+        AudioManager::get().startMissionMusic();
+        missionRequested_ = true;
+        StateManager::get().changeState(GameState::Mission, true, false);
+    } else if (deployScreen_->leftScreen() && !StateManager::get().switchPending) {
+        QV_LOG << "Deploy screen left" << std::endl;
+        screenMission_ = nullptr;
+        sector_->restartGrace(Sector::returnGraceSeconds);
+        StateManager::get().changeState(GameState::Map, !sector_ || developerMission_ != nullptr, true);
+        developerMission_.reset();
+    }
+}
+
+// The crew selection: its start begins a new run (the intro comes first), its leave button
+// goes back to the title.
+void Game::crewSelectStep()
+{
+    crewSelection_->update();
+    CharacterManager::get().moveDeadCrew();
+    StateManager& states = StateManager::get();
+    if (states.switchPending)
+        return;
+    if (crewSelection_->leftScreen()) {
+        AudioManager::get().playSound(leaveSound);
+        states.changeState(GameState::Title, true, true);
+    } else if (crewSelection_->selectionDone()) {
+        CharacterManager& roster = CharacterManager::get();
+        const std::int32_t difficulty = crewSelection_->requiredCrew();
+        {
+            auto guard = roster.lock();
+            QV_LOG << "Crew chosen (" << difficulty << "):";
+            for (const Character& member : roster.getChosenCrew())
+                QV_LOG << " " << member.name();
+            QV_LOG << std::endl;
+        }
+        states.changeState(GameState::Intro, true, true);
+        startNewRun(difficulty);
+    }
+}
+
+void Game::startMission(Mission& mission)
+{
+    missionManager_.setSkipCrewCredit(deployScreen_->skipCrewCredit());
+    missionManager_.setCurrentMission(&mission);
+    CharacterManager::get().setCurrentMissionName(mission.getItem("Name"));
+    missionScreen_->open(screenTime());
+    saveRequestSeen_ = false;
+    luaManager_.runScript(screenMissionScript_);
+}
+
+void Game::missionStep()
+{
+    missionScreen_->update(screenTime());
+    // The mission's own save, once its end has been shown.
+    if (missionScreen_->saveRequested() && !saveRequestSeen_) {
+        saveRequestSeen_ = true;
+        saveSession();
+        savePlayer();
+    }
+    StateManager& states = StateManager::get();
+    if (!missionScreen_->leaveRequested() || states.switchPending)
+        return;
+    QV_LOG << "Mission left" << std::endl;
+    CharacterManager& roster = CharacterManager::get();
+    roster.moveDeadCrew();
+    // Read before the mission is let go, which forgets how it ended.
+    const bool runEnded = missionManager_.gameEnded();
+    if (runEnded) {
+        if (missionManager_.gameOver)
+            roster.killAllCrew(
+                "Their remains may be found in the future, but your memory of <charName> ends along with the mission.");
+        runFlow_->endRun();
+        states.changeState(GameState::FinalCrewView, true, true);
+    } else if (debugMission_ && !runFlow_->active()) {
+        // A mission played from the title with the developer loader: back to the title.
+        states.changeState(GameState::Title, true, true);
+    } else if (developerMission_) {
+        // The developer deploy switch's run has no sector yet.
+        states.changeState(GameState::Map, true, true);
+    } else {
+        sector_->visitEnded();
+        states.changeState(GameState::Map, false, false);
+        AudioManager::get().endMissionMusic();
+        sector_->buildSummary(false, MapScreen::get().livingCrew());
+        MapScreen::get().setButtonPressed(MapScreen::MapButton::Sector, true);
+        showSectorSummary();
+    }
+    // Fast-forward and pause toggled on the mission screen are kept for the next mission.
+    Options& options = Options::get();
+    if (missionScreen_->fastForward() != options.fastForwardText || missionScreen_->paused() != options.pauseText) {
+        options.fastForwardText = missionScreen_->fastForward();
+        options.pauseText = missionScreen_->paused();
+        options.saveOptions();
+    }
+    roster.setCurrentMissionName("");
+    OptionsScreen::get().setFontChoiceEnabled(true);
+    luaManager_.leaveMission();
+    screenMission_ = nullptr;
+    developerMission_.reset();
+    debugMission_.reset();
+}
+
+// The whole-crew views: the map's (back to the map, saved) and the one after the run's end
+// (on to the ending picture or the credits; the run is over, so only the statistics are saved).
+void Game::crewViewStep()
+{
+    CharacterManager::get().moveDeadCrew();
+    CharacterManager::get().advanceBlink();
+    StateManager& states = StateManager::get();
+    if (!crewView_->leftScreen() || states.switchPending)
+        return;
+    MapScreen::get().setButtonPressed(MapScreen::MapButton::Crew, false);
+    if (states.getState() == GameState::CrewView) {
+        states.changeState(GameState::Map, false, true);
+        saveSession();
+        savePlayer();
+        return;
+    }
+    savePlayer();
+    states.changeState(missionManager_.endScreenRequested() ? GameState::Ending : GameState::Credits, true, true);
+}
+
 void Game::openShipSystems()
 {
     auto window = std::make_unique<ShipWindowScreen>(MapScreen::get().ship(),
@@ -447,8 +635,10 @@ void Game::mapStep()
         map.ship().hideDestinationMarker();
         sector.missionTileReached = false;
         const MissionOffer& offer = *sector.offer();
-        QV_LOG << "Deploy screen stand-in: " << offer.mission->getItem("Name")
-               << " is offered; a key or a click returns to the map." << std::endl;
+        screenMission_ = offer.mission;
+        screenMissionScript_ = missionsRoot() + offer.mission->getItem("Lua file");
+        missionRequested_ = false;
+        deployScreen_->open(*offer.mission, offer.useShipImage, offer.skipCrewCredit, offer.picture);
     }
     map.fixedStep(missionManager_.hasQuestItem("cannibal"), missionManager_.hasQuestItem("cannibal_fuel"));
 }
@@ -482,6 +672,11 @@ void Game::shutdown()
     luaManager_.leaveMission();
     // A save being written is finished whatever state the game is in.
     waitForSave();
+    // Their labels and cards go before the text manager and the roster.
+    missionScreen_.reset();
+    deployScreen_.reset();
+    crewView_.reset();
+    crewSelection_.reset();
     AudioManager::destroy();
     // The roster stops counting into the statistics the map screen takes with it.
     if (CharacterManager::exists()) {
@@ -534,19 +729,6 @@ void Game::enterState()
         leaveRun();
         title_->reset(SessionStore::saveExists());
         break;
-    case GameState::CrewSelect:
-        // The new-game crew selection's stand-in: a Medium run with the library's first crew.
-        CharacterManager::get().resetCrew();
-        {
-            CharacterManager& roster = CharacterManager::get();
-            auto guard = roster.lock();
-            const std::deque<Character>& library = roster.getCrewOnShip();
-            const std::size_t count = std::min<std::size_t>(library.size(), MissionManager::medium);
-            roster.getChosenCrew().assign(library.begin(), library.begin() + static_cast<std::ptrdiff_t>(count));
-        }
-        startNewRun(MissionManager::medium);
-        StateManager::get().changeState(GameState::Intro, true, true);
-        break;
     case GameState::Intro:
         CharacterManager::get().boardChosenCrew();
         intro_->start(options.pixelView);
@@ -556,6 +738,10 @@ void Game::enterState()
         break;
     case GameState::Mission:
         applyLetterbox();
+        if (missionRequested_ && screenMission_) {
+            missionRequested_ = false;
+            startMission(*screenMission_);
+        }
         // The run flow gives the font choice back when the mission ends or the run is left.
         OptionsScreen::get().setFontChoiceEnabled(false);
         break;
@@ -567,6 +753,14 @@ void Game::enterState()
         break;
     case GameState::Ending:
         enterEnding();
+        break;
+    case GameState::CrewView:
+    case GameState::FinalCrewView:
+        crewView_->open();
+        break;
+    case GameState::CrewSelect:
+        CharacterManager::get().resetCrew();
+        crewSelection_->enter();
         break;
     default:
         break;
@@ -649,6 +843,19 @@ void Game::fixedStep()
         break;
     case GameState::Options:
         optionsStep();
+        break;
+    case GameState::Deploy:
+        deployStep();
+        break;
+    case GameState::CrewSelect:
+        crewSelectStep();
+        break;
+    case GameState::CrewView:
+    case GameState::FinalCrewView:
+        crewViewStep();
+        break;
+    case GameState::Mission:
+        missionStep();
         break;
     case GameState::Credits:
         credits_->update();
@@ -774,7 +981,33 @@ void Game::developerMission()
         QV_LOG << "Developer mission loader: no file chosen" << std::endl;
         return;
     }
-    QV_LOG << "Developer mission loader: " << path << " (the mission screen joins with its branch)" << std::endl;
+    auto mission = std::make_unique<Mission>();
+    if (!mission->loadMissionFile(path, path)) {
+        QV_LOG << "Developer mission loader: " << path << " cannot be read" << std::endl;
+        return;
+    }
+    // The script of the mission under way stops before the new one starts.
+    luaManager_.leaveMission();
+    debugMission_ = std::move(mission);
+    const std::string luaFile = debugMission_->getItem("Lua file");
+    const std::size_t at = path.rfind("/missions/");
+    screenMissionScript_ = at != std::string::npos ? path.substr(0, at) + luaFile : assetsPath() + luaFile;
+    screenMission_ = debugMission_.get();
+    QV_LOG << "Developer mission loader: " << debugMission_->getItem("Name") << std::endl;
+    deployScreen_->open(*debugMission_, false, true, "");
+    CharacterManager& roster = CharacterManager::get();
+    std::vector<std::size_t> team;
+    {
+        auto guard = roster.lock();
+        const std::deque<Character>& aboard = roster.getCrewOnShip();
+        for (std::size_t i = 0; i < aboard.size(); ++i)
+            if (!aboard[i].isDead)
+                team.push_back(i);
+    }
+    roster.setDeployTeam(std::move(team));
+    missionRequested_ = true;
+    StateManager::get().setPaused(false);
+    StateManager::get().changeState(GameState::Mission, true, false);
 }
 
 void Game::titleInput(const sf::Event& event)
@@ -935,10 +1168,50 @@ void Game::dispatchToScreen(const sf::Event& event)
         endingInput(event);
         break;
     case GameState::Deploy:
-        // Stand-in until the deploy screen exists: a key or a click leaves it without a team.
-        if (pressOrKey) {
-            sector_->restartGrace(Sector::returnGraceSeconds);
-            states.changeState(GameState::Map, false, true);
+        if (screenMission_ == nullptr) {
+            // A map offer without the run flow: a key or a click leaves it without a team.
+            if (event.type == sf::Event::KeyPressed || event.type == sf::Event::MouseButtonPressed) {
+                sector_->restartGrace(Sector::returnGraceSeconds);
+                states.changeState(GameState::Map, false, true);
+            }
+        } else if (event.type == sf::Event::MouseMoved) {
+            deployScreen_->mouseMoved(cursorPosition_.x, cursorPosition_.y);
+        } else if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            deployScreen_->mousePressed(at.x, at.y, screenTime());
+        } else if (event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            deployScreen_->mouseReleased(at.x, at.y, screenTime());
+        }
+        break;
+    case GameState::CrewView:
+    case GameState::FinalCrewView:
+        if (event.type == sf::Event::MouseMoved) {
+            crewView_->mouseMoved(cursorPosition_.x, cursorPosition_.y);
+        } else if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            crewView_->mousePressed(at.x, at.y);
+        }
+        break;
+    case GameState::CrewSelect:
+        if (event.type == sf::Event::MouseMoved) {
+            crewSelection_->mouseMoved(cursorPosition_.x, cursorPosition_.y);
+        } else if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            crewSelection_->mousePressed(at.x, at.y);
+        } else if (event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            crewSelection_->mouseReleased(at.x, at.y);
+        }
+        break;
+    case GameState::Mission:
+        if (event.type == sf::Event::MouseMoved) {
+            missionScreen_->handleMouseMove(cursorPosition_.x, cursorPosition_.y);
+        } else if (event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            missionScreen_->handleClick(at.x, at.y, screenTime());
+        } else if (event.type == sf::Event::KeyPressed) {
+            missionScreen_->handleKey(event.key.code, screenTime());
         }
         break;
     case GameState::Achievements:
@@ -1005,6 +1278,25 @@ void Game::drawScreen()
         return;
     case GameState::Ending:
         window_.draw(ending_);
+        return;
+    case GameState::Deploy:
+        if (!screenMission_)
+            break;
+        window_.setView(Options::get().gameView);
+        deployScreen_->draw(window_);
+        return;
+    case GameState::Mission:
+        window_.setView(Options::get().gameView);
+        missionScreen_->draw(window_);
+        return;
+    case GameState::CrewView:
+    case GameState::FinalCrewView:
+        window_.setView(Options::get().gameView);
+        crewView_->draw(window_);
+        return;
+    case GameState::CrewSelect:
+        window_.setView(Options::get().gameView);
+        crewSelection_->draw(window_);
         return;
     default:
         break;

@@ -4,6 +4,10 @@
 #include "core/GameUiHost.hpp"
 #include "core/LoopPhases.hpp"
 #include "screens/EndingFade.hpp"
+#include "deploy/CrewSelectionScreen.hpp"
+#include "deploy/CrewViewScreen.hpp"
+#include "deploy/DeployScreen.hpp"
+#include "missions/MissionScreen.hpp"
 #include "missions/LuaManager.hpp"
 #include "missions/Mission.hpp"
 #include "missions/MissionManager.hpp"
@@ -95,6 +99,13 @@ private:
     void developerMission();
     void sectorNeeded(std::uint32_t seed);
     std::uint32_t nextSectorSeed(std::uint32_t fallback);
+    void startDeveloperDeploy(const std::string& missionFile);
+    void deployStep();
+    void crewSelectStep();
+    void missionStep();
+    void crewViewStep();
+    void startMission(Mission& mission);
+    double screenTime() const;
     static void openShipSystems();
     void showSectorSummary();
     void optionsStep();
@@ -116,6 +127,18 @@ private:
     // The sector the map shows; the map screen (process-wide) owns the ship that flies in it.
     std::unique_ptr<Sector> sector_;
     KeyboardCursor mapCursor_;
+    // The deploy and mission screens (made once the texture registry exists).
+    std::unique_ptr<DeployScreen> deployScreen_;
+    std::unique_ptr<MissionScreen> missionScreen_;
+    std::unique_ptr<CrewViewScreen> crewView_;
+    std::unique_ptr<CrewSelectionScreen> crewSelection_;
+    // The mission on the deploy screen and then on the mission screen.
+    Mission* screenMission_ = nullptr;
+    std::string screenMissionScript_;
+    // The developer deploy switch's mission (see the architecture notes).
+    std::unique_ptr<Mission> developerMission_;
+    bool saveRequestSeen_ = false;
+    bool missionRequested_ = false;
     // The developer's map switch: the seed of the first sector (see the architecture notes).
     std::optional<std::uint32_t> developerSeed_;
     std::deque<std::uint32_t> developerSectors_;

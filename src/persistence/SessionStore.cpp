@@ -58,8 +58,11 @@ void removeStaleTemporaries(const std::string& target)
 } // namespace
 
 SessionStore::SessionStore(CharacterManager& crew, MissionManager& missions, Sector& sector, Ship& ship)
-    : saveMissions([] { return Json::Value(Json::objectValue); })
-    , loadMissions([](const Json::Value& member) { return member.isObject(); })
+    : saveMissions([&missions] { return missions.saveMissions(); })
+    , loadMissions([&missions](const Json::Value& member) {
+        missions.loadMissions(member);
+        return true;
+    })
     , crew_(crew)
     , missions_(missions)
     , sector_(sector)

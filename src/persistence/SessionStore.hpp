@@ -38,8 +38,7 @@ class SessionStore {
 public:
     SessionStore(CharacterManager& crew, MissionManager& missions, Sector& sector, Ship& ship);
 
-    // The "Missions" member is written and read by the mission runtime through these two.
-    // Until they are set the member is an empty object, and any object loads.
+    // The "Missions" member: the mission runtime's own save and load unless replaced.
     std::function<Json::Value()> saveMissions;
     std::function<bool(const Json::Value&)> loadMissions;
 

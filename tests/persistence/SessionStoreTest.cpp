@@ -6,7 +6,6 @@
 #include "support/FakeShipContext.hpp"
 #include "support/LogCapture.hpp"
 #include "support/TextFiles.hpp"
-#include "support/WorldFixtures.hpp"
 #include "world/Sector.hpp"
 #include "world/Ship.hpp"
 
@@ -22,17 +21,17 @@
 namespace {
 
 // One run in memory with everything the session save reads and writes, in a private user
-// folder: a roster over the crew fixtures, the fixture run lists and a generated sector.
+// folder: a roster over the crew fixtures, a small mission catalogue and a generated sector.
 class SessionStoreTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        FixtureRunLists::full().copyInto(missions);
+        missions.resetRunLists(MissionManager::medium);
         roster = crew.roster();
         roster->resetCrew();
         roster->setDeployTeam({0, 1});
         sector = std::make_unique<Sector>(missions, ship, 3, 3, FogOfWar::Mode::Shaded);
-        sector->generateSector(2, false);
+        sector->generateSector(81, false);
         ship.travelTo(400.f, 200.f);
         for (int step = 0; step < 60; ++step)
             sector->update(50000);
@@ -44,7 +43,8 @@ protected:
     LogCapture log;
     CrewFolders crew { log.home().root() + "/crew" };
     std::unique_ptr<CharacterManager> roster;
-    MissionManager missions { nullptr, log.home().root() + "/no-assets/" };
+    // Two side missions in the catalogue: a loaded run finds its missions there.
+    MissionManager missions { nullptr, std::string(QV_SOURCE_DIR) + "/tests/fixtures/front-run/" };
     FakeShipContext context;
     Ship ship { context };
     std::unique_ptr<Sector> sector;
