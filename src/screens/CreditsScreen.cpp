@@ -48,8 +48,11 @@ CreditsScreen::CreditsScreen(std::string creditsFile)
     leave_.setTexture(textures.getTexture("general/button_leave.png_Up"));
     leave_.setHighlightTexture(textures.getTexture("general/button_leave.png_HI"));
     leave_.setPosition(24.f, 312.f);
-    for (const char* name : {"credits/starfield1.png", "credits/starfield2.png"})
+    // Loaded first: only a texture the registry holds can be made to repeat.
+    for (const char* name : {"credits/starfield1.png", "credits/starfield2.png"}) {
+        textures.getTexture(name);
         textures.setRepeated(name, true);
+    }
     starsNear_.setTexture(textures.getTexture("credits/starfield1.png"));
     starsNear_.setTextureRect(sf::IntRect(-640, -360, 1920, 1080));
     starsFar_.setTexture(textures.getTexture("credits/starfield2.png"));

@@ -27,6 +27,9 @@ protected:
     void SetUp() override
     {
         missions.resetRunLists(MissionManager::medium);
+        // A portrait file for one of the crew: the save embeds it beside the file's sprite name.
+        crew.writePicture(std::string("general/character_related/characters/") + "face_ilka.png", 14, 26,
+                          sf::Color(200, 120, 40));
         roster = crew.roster();
         roster->resetCrew();
         roster->setDeployTeam({0, 1});
@@ -63,6 +66,7 @@ TEST_F(SessionStoreTest, SaveLoadSaveGivesTheSameBytes)
     EXPECT_LT(first.find("\"Characters\""), first.find("\"Missions\""));
     EXPECT_LT(first.find("\"Missions\""), first.find("\"Sector\""));
     EXPECT_LT(first.find("\"Sector\""), first.find("\"Ship\""));
+    ASSERT_NE(first.find("face_ilka.png"), std::string::npos);
 
     // Play on, then load what was saved and save it again.
     ship.adjustFood(-5);
