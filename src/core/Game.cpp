@@ -466,7 +466,6 @@ void Game::crewSelectStep()
     if (states.switchPending)
         return;
     if (crewSelection_->leftScreen()) {
-        AudioManager::get().playSound(leaveSound);
         states.changeState(GameState::Title, true, true);
     } else if (crewSelection_->selectionDone()) {
         CharacterManager& roster = CharacterManager::get();
@@ -499,6 +498,7 @@ void Game::missionStep()
     // The mission's own save, once its end has been shown.
     if (missionScreen_->saveRequested() && !saveRequestSeen_) {
         saveRequestSeen_ = true;
+        QV_LOG << "Mission over: a save is due" << std::endl;
         saveSession();
         savePlayer();
     }

@@ -74,6 +74,11 @@ shot title-first
 qv_click 256 684
 sleep 1
 grep -q "Crew chosen" "$(qv_log)" && qv_fail "LOAD did something without a save"
+# Alt+P with no file chosen (no file dialog here, or one cancelled) does nothing.
+if ! command -v zenity >/dev/null; then
+  qv_key alt+p
+  qv_wait_log "Developer mission loader: no file chosen" 5
+fi
 qv_click 366 684
 sleep 2
 
@@ -99,6 +104,15 @@ shot intro-lines
 # White text where the boot lines go (rows 2 and 3 at y 61 and 78 in window pixels).
 (( $(count "$shots/intro-lines.png" 300 30 20 56 'r>0.8&&g>0.8&&b>0.8') > 100 )) || qv_fail "the intro lines are not shown"
 (( $(count "$shots/intro-start.png" 300 30 20 56 'r>0.8&&g>0.8&&b>0.8') < 20 )) || qv_fail "the intro showed lines before a click"
+# Alt+Enter goes full screen and back; it is not also an Enter that skips the intro.
+saves_before="$(grep -c "Saving player data" "$(qv_log)")"
+qv_key alt+Return
+sleep 1.5
+qv_key alt+Return
+sleep 1.5
+xdotool windowmove "$(qv_window)" 0 0
+sleep 0.5
+[ "$(grep -c "Saving player data" "$(qv_log)")" = "$saves_before" ] || qv_fail "Alt+Enter skipped the intro"
 qv_key Return
 qv_wait_log "Saving player data" 10
 sleep 1.5
