@@ -299,7 +299,7 @@ TEST_F(ShipTest, ANewRunForgetsTheLastRunsDamageAndStarvation)
     Json::Value worn = ship.toJson();
     worn["Health"] = 12;
     worn["Shields"] = 3;
-    worn["daysWithoutFood"] = 4;
+    worn["daysWithoutFood"] = 5;
     worn["JumpDays"] = 6.5;
     ASSERT_TRUE(ship.fromJson(worn));
     ASSERT_TRUE(ship.isStarvationPending());
