@@ -156,7 +156,7 @@ void DeployScreen::placeCards()
             card.inSlot = slot >= 0;
             card.setPosition(at.x, at.y);
             card.placeParts(at);
-            card.setPlatformTexture(std::string(platformRoot) + (slot >= 0 ? "normal_offline.png" : "normal_online.png"));
+            card.setPlatformTexture(slot >= 0 ? CharacterCard::offlinePlatform : CharacterCard::onlinePlatform);
         }
     }
     crew_.rebuildRows();
