@@ -171,9 +171,11 @@ Game::Game(AchievementManager& achievements)
     missionScreen_->setShip(&map.ship());
     crewView_ = std::make_unique<CrewViewScreen>(roster);
     crewSelection_ = std::make_unique<CrewSelectionScreen>(roster, clockSeed());
-    // The pause menu joins here; until then the menu button only logs.
+    // The pause menu joins here (its save button follows saveAllowed); until then the menu
+    // button pauses as Escape does.
     missionScreen_->onMenu = [](bool saveAllowed) {
         QV_LOG << "Mission menu asked for (save " << (saveAllowed ? "allowed" : "not allowed") << ")" << std::endl;
+        StateManager::get().setPaused(true);
     };
 
     cursor_.setTexture(textures.getTexture("general/cursor.png"), true);

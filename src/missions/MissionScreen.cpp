@@ -258,6 +258,11 @@ bool MissionScreen::leaveActive() const
 
 void MissionScreen::update(double now)
 {
+    // The menu button shows pressed while the pause menu is open, which stops these updates.
+    if (menuPressed_) {
+        menuPressed_ = false;
+        frame(menuButton_, "general/button_menu.png", "_Up");
+    }
     settings_ = settingsSource();
     if (settings_.textMode != textMode_) {
         textMode_ = settings_.textMode;
@@ -453,6 +458,7 @@ void MissionScreen::handleClick(float x, float y, double now)
     if (menuButton_.contains(x, y)) {
         playSound("button_click.wav");
         frame(menuButton_, "general/button_menu.png", "_Down");
+        menuPressed_ = true;
         // No save while the script still tells its story.
         if (onMenu)
             onMenu(!missions_.getDeployStatus());

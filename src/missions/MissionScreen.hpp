@@ -131,6 +131,7 @@ private:
     bool paused_ = false;
     bool stepRequested_ = false;
     bool leaveRequested_ = false;
+    bool menuPressed_ = false;
     std::optional<double> leaveAt_;
     int textMode_ = 0;
     TextSettings settings_;
