@@ -424,6 +424,7 @@ void Game::startDeveloperDeploy(const std::string& missionFile)
     screenMissionScript_ = at != std::string::npos ? missionFile.substr(0, at) + luaFile : assetsPath() + luaFile;
     screenMission_ = developerMission_.get();
     QV_LOG << "Developer deploy: " << developerMission_->getItem("Name") << std::endl;
+    AudioManager::get().startMissionMusic();
     deployScreen_->open(*developerMission_, false, false, "null");
     missionRequested_ = false;
     StateManager::get().changeState(GameState::Deploy, true, false);
@@ -449,6 +450,7 @@ void Game::deployStep()
         StateManager::get().changeState(GameState::Mission, true, false);
     } else if (deployScreen_->leftScreen() && !StateManager::get().switchPending) {
         QV_LOG << "Deploy screen left" << std::endl;
+        AudioManager::get().endMissionMusic();
         screenMission_ = nullptr;
         sector_->restartGrace(Sector::returnGraceSeconds);
         StateManager::get().changeState(GameState::Map, !sector_ || developerMission_ != nullptr, true);

@@ -99,26 +99,30 @@ void CrewSelectionScreen::enter()
     }
     selection_.enter(size);
     crew_.layoutGrid(41.f, 67.f, 4, 0, true);
-    {
-        // Origin badges: a workshop character, or one from the mods folder.
-        auto guard = crew_.lock();
-        for (Character& member : crew_.getCrewOnShip()) {
-            if (member.steamCharacterID != 0)
-                member.card.setBadgeTexture("general/character_related/character_origin/source_steamworkshop.png");
-            else if (member.filePath.find("/mods/characters/") != std::string::npos)
-                member.card.setBadgeTexture("general/character_related/character_origin/source_edited.png");
-            else
-                member.card.setBadgeTexture("");
-        }
-    }
     layOutPage();
 }
 
 void CrewSelectionScreen::layOutPage()
 {
     crew_.layoutGrid(41.f, 67.f, 4, selection_.firstOnPage(), false);
+    showOrigins();
     placeCards();
     refreshLook();
+}
+
+// Origin badges: a workshop character, or one from the mods folder (after the grid, which
+// shows ranks there).
+void CrewSelectionScreen::showOrigins()
+{
+    auto guard = crew_.lock();
+    for (Character& member : crew_.getCrewOnShip()) {
+        if (member.steamCharacterID != 0)
+            member.card.setBadgeTexture("general/character_related/character_origin/source_steamworkshop.png");
+        else if (member.filePath.find("/mods/characters/") != std::string::npos)
+            member.card.setBadgeTexture("general/character_related/character_origin/source_edited.png");
+        else
+            member.card.setBadgeTexture("");
+    }
 }
 
 // Chosen cards stand on their slots; the others at home in the library grid.

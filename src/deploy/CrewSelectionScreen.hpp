@@ -44,6 +44,7 @@ public:
 
 private:
     void layOutPage();
+    void showOrigins();
     void placeCards();
     void storeChosen();
     void refreshLook();

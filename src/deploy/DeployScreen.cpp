@@ -4,6 +4,7 @@
 #include "core/TextFunctions.hpp"
 #include "crew/CharacterManager.hpp"
 #include "missions/Mission.hpp"
+#include "persistence/Options.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/TextureManager.hpp"
 #include "ui/UiHost.hpp"
@@ -97,6 +98,7 @@ DeployScreen::~DeployScreen()
 void DeployScreen::open(Mission& mission, bool useShipImage, bool skipCrewCredit, const std::string& bigImage)
 {
     mission_ = &mission;
+    briefingLogged_ = false;
     crew_.clearCharacterInfo();
     crew_.clearSelection();
     manager_.openForMission(&mission, useShipImage, skipCrewCredit);
@@ -156,7 +158,7 @@ void DeployScreen::placeCards()
             card.inSlot = slot >= 0;
             card.setPosition(at.x, at.y);
             card.placeParts(at);
-            card.setPlatformTexture(std::string(platformRoot) + (slot >= 0 ? "normal_offline.png" : "normal_online.png"));
+            card.setPlatformTexture(slot >= 0 ? CharacterCard::offlinePlatform : CharacterCard::onlinePlatform);
         }
     }
     crew_.rebuildRows();
@@ -279,7 +281,19 @@ void DeployScreen::mouseReleased(float x, float y, double)
     } else if (deployPhase() && deployButton_.contains(x, y) && manager_.deploy()) {
         UiHost::get().playSound("deploy_leave_2.wav");
     }
+    if (manager_.deployed())
+        logBriefing();
     refreshLook();
+}
+
+// With "MissionPrint" on, the log carries the mission's briefing between two rules.
+void DeployScreen::logBriefing()
+{
+    if (briefingLogged_ || !mission_ || !Options::exists() || !Options::get().missionPrint)
+        return;
+    briefingLogged_ = true;
+    const std::string rule(98, '-');
+    QV_LOG << rule << "\n" << mission_->getItem("Name") << "\n" << briefing_ << rule << std::endl;
 }
 
 void DeployScreen::draw(sf::RenderTarget& target)

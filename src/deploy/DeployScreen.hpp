@@ -54,6 +54,7 @@ public:
 private:
     void placeCards();
     void refreshLook();
+    void logBriefing();
     bool deployPhase() const { return manager_.phase() == DeployManager::Phase::Deploying; }
 
     CharacterManager& crew_;
@@ -74,4 +75,5 @@ private:
     Tooltip leaderTip_, medicTip_, engineerTip_;
     sf::Vector2f pointer_;
     sf::Vector2f grabOffset_;
+    bool briefingLogged_ = false;
 };

@@ -222,17 +222,17 @@ private:
     Json::Value deployTeam()
     {
         crew_.resetCrew();
-        {
-            // Aboard, as in a run: each member wears its badges, which the ending credits.
-            auto guard = crew_.lock();
-            for (Character& member : crew_.getCrewOnShip())
-                member.addBadges();
-        }
         const std::size_t available = crew_.getCrewOnShip().size();
         const std::size_t wanted = static_cast<std::size_t>(std::max(mission_.maxCrew, mission_.minCrew));
         std::vector<std::size_t> team;
         for (std::size_t position = 0; position < std::min(available, wanted); ++position)
             team.push_back(position);
+        {
+            // As in a run, the team wears its badges, which the ending credits.
+            auto guard = crew_.lock();
+            for (std::size_t position : team)
+                crew_.getCrewOnShip()[position].addBadges();
+        }
         crew_.setDeployTeam(team);
         std::int32_t next = 0;
         const auto role = [&](bool used) {

@@ -553,9 +553,11 @@ void MissionManager::endMission(bool success)
     }
     if (currentMission_)
         currentMission_->isCompleted = success;
-    creditTeam();
-    // The anchor is set once, when everything the ending changes is done, and only then does
-    // the phase tell the screen to watch for it: the screen cannot close (and save) early.
+    // The credit changes the badges' pictures, which only the main thread may touch: it is
+    // given at the next hand-over, and the mission cannot close before it is done.
+    creditPending_ = true;
+    // The anchor is set once, with everything the ending changes decided, and only then does
+    // the phase tell the screen to watch for it.
     endAnchor_ = messageCount_;
     phase_ = Phase::Closing;
     flushDeferred();
@@ -711,12 +713,19 @@ void MissionManager::resetForMission()
     offered_.clear();
     saveRequested_ = false;
     gameEnded_ = false;
+    creditPending_ = false;
+    highestShownId_ = 0;
     endAnchor_ = -1;
     phase_ = Phase::Live;
 }
 
 void MissionManager::takeQueued()
 {
+    if (creditPending_.load()) {
+        creditTeam();
+        creditPending_ = false;
+        closeIfShown();
+    }
     {
         std::unique_lock<std::mutex> lock(messageLock_, std::try_to_lock);
         if (lock.owns_lock()) {
@@ -792,13 +801,20 @@ void MissionManager::revealMessage(std::size_t index)
         return;
     displayed_[index].revealed = true;
     const std::int32_t id = displayed_[index].message->id;
+    highestShownId_ = std::max(highestShownId_, id);
     carryOutDueDeaths(id);
-    if (phase_.load() == Phase::Closing && id >= endAnchor_.load()) {
-        if (!gameEnded_.load())
-            saveRequested_ = true;
-        endAnchor_ = -1;
-        phase_ = Phase::Closed;
-    }
+    closeIfShown();
+}
+
+// The closing line has been shown and the credit given: LEAVE may open.
+void MissionManager::closeIfShown()
+{
+    if (phase_.load() != Phase::Closing || creditPending_.load() || highestShownId_ < endAnchor_.load())
+        return;
+    if (!gameEnded_.load())
+        saveRequested_ = true;
+    endAnchor_ = -1;
+    phase_ = Phase::Closed;
 }
 
 bool MissionManager::showChoiceSet(std::size_t set)

@@ -234,7 +234,9 @@ private:
     bool flushDeferred();
     void addChoice(const std::string& text, bool locked);
     void carryOutDueDeaths(std::int32_t shownId);
-    // The ending's crew credit and the statistics it reports (script thread, before the anchor).
+    void closeIfShown();
+    // The ending's crew credit and the statistics it reports (main thread, at the first
+    // hand-over after the ending; the mission closes only after it).
     void creditTeam();
     bool wholeTeamDead();
     // Hands what the script reported for the statistics to them (main thread).
@@ -260,6 +262,8 @@ private:
     std::atomic<std::int32_t> endAnchor_ { -1 };
     std::atomic<bool> gameEnded_ { false };
     std::atomic<bool> missionPrint_ { true };
+    // The script has ended the mission; the team's credit waits for the main thread.
+    std::atomic<bool> creditPending_ { false };
     // Set by the main thread before the script starts, read by the script.
     Mission* currentMission_ = nullptr;
 
@@ -298,4 +302,5 @@ private:
     std::vector<DisplayedMessage> displayed_;
     std::vector<OfferedChoiceSet> offered_;
     bool saveRequested_ = false;
+    std::int32_t highestShownId_ = 0;
 };

@@ -167,12 +167,11 @@ void MissionScreen::showTimeControls()
 
 void MissionScreen::clearTeamPanel()
 {
-    for (int id : teamTexts_)
-        TextManager::get().removeText(id);
-    teamTexts_.clear();
+    teamCards_.clear();
 }
 
-// The team as a list of names with their roles, living in their own colours, the dead grey.
+// The team's cards in the character panel, two to a row; the leader, medic and engineer
+// stand on their role platforms.
 void MissionScreen::buildTeamPanel()
 {
     clearTeamPanel();
@@ -182,30 +181,45 @@ void MissionScreen::buildTeamPanel()
     auto guard = roster.lock();
     const std::vector<std::size_t> team = roster.getDeployTeam();
     const bool roles = missions_.currentMission() && missions_.currentMission()->isDeployMission();
-    for (std::size_t i = 0; i < team.size() && i < 12; ++i) {
-        const std::int32_t position = static_cast<std::int32_t>(i);
-        std::string line = roster.getCharName(position);
+    const std::string platforms = "general/character_related/character_baseplatform_";
+    for (std::size_t i = 0; i < team.size() && i < 8; ++i) {
+        const auto position = static_cast<std::int32_t>(i);
+        CharacterCard& card = roster.getCrewOnShip()[team[i]].card;
+        const sf::Vector2f at(534.f + 58.f * static_cast<float>(i % 2), 24.f + 56.f * static_cast<float>(i / 2));
+        card.inSlot = false;
+        card.setPosition(at.x, at.y);
+        card.placeParts(at);
+        std::string platform = CharacterCard::onlinePlatform;
         if (roles && roster.getLeaderIndex() == position)
-            line += " (leader)";
+            platform = platforms + "leader_online.png";
         else if (roles && roster.getMedicIndex() == position)
-            line += " (medic)";
+            platform = platforms + "medic_online.png";
         else if (roles && roster.getEngineerIndex() == position)
-            line += " (engineer)";
-        const int id = TextManager::get().addText(514, 24 + 18 * static_cast<int>(i), line);
-        teamTexts_.push_back(id);
+            platform = platforms + "engineer_online.png";
+        card.setPlatformTexture(platform);
+        teamCards_.push_back(team[i]);
+    }
+}
+
+void MissionScreen::drawTeam(sf::RenderTarget& target)
+{
+    if (!CharacterManager::exists())
+        return;
+    CharacterManager& roster = CharacterManager::get();
+    auto guard = roster.lock();
+    auto& aboard = roster.getCrewOnShip();
+    for (std::size_t position : teamCards_) {
+        if (position >= aboard.size())
+            continue;
+        Character& member = aboard[position];
+        member.prepareCard(TextureManager::get(), member.isDead);
+        member.card.draw(target, nullptr, true, false);
     }
 }
 
 void MissionScreen::refreshStatus()
 {
     TextManager& texts = TextManager::get();
-    if (CharacterManager::exists()) {
-        CharacterManager& roster = CharacterManager::get();
-        for (std::size_t i = 0; i < teamTexts_.size(); ++i)
-            texts.getText(teamTexts_[i])
-                .setFillColor(roster.crewIsAlive(static_cast<std::int32_t>(i)) ? sf::Color(0, 255, 0)
-                                                                             : sf::Color(128, 128, 128));
-    }
     if (!ship_)
         return;
     texts.getText(foodText_).setString(std::to_string(ship_->getFood()));
@@ -244,6 +258,11 @@ bool MissionScreen::leaveActive() const
 
 void MissionScreen::update(double now)
 {
+    // The menu button shows pressed while the pause menu is open, which stops these updates.
+    if (menuPressed_) {
+        menuPressed_ = false;
+        frame(menuButton_, "general/button_menu.png", "_Up");
+    }
     settings_ = settingsSource();
     if (settings_.textMode != textMode_) {
         textMode_ = settings_.textMode;
@@ -398,11 +417,8 @@ void MissionScreen::draw(sf::RenderTarget& target)
     target.draw(statusPanel_);
     target.draw(foodIcon_);
     target.draw(fuelIcon_);
-    std::vector<int> labels = teamTexts_;
-    labels.push_back(locationText_);
-    labels.push_back(foodText_);
-    labels.push_back(fuelText_);
-    texts.drawTexts(labels, target);
+    drawTeam(target);
+    texts.drawTexts({ locationText_, foodText_, fuelText_ }, target);
     for (Button* button : { &playButton_, &pauseButton_, &fastForwardButton_, &menuButton_, &leaveButton_ })
         button->draw(target);
     autoplayTip_.draw(target);
@@ -442,6 +458,7 @@ void MissionScreen::handleClick(float x, float y, double now)
     if (menuButton_.contains(x, y)) {
         playSound("button_click.wav");
         frame(menuButton_, "general/button_menu.png", "_Down");
+        menuPressed_ = true;
         // No save while the script still tells its story.
         if (onMenu)
             onMenu(!missions_.getDeployStatus());

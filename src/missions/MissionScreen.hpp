@@ -92,6 +92,7 @@ private:
     void showTimeControls();
     void buildTeamPanel();
     void clearTeamPanel();
+    void drawTeam(sf::RenderTarget& target);
     void refreshStatus();
     void revealDue(double now);
     void scrollToContent();
@@ -110,7 +111,8 @@ private:
     int locationText_ = -1;
     int foodText_ = -1;
     int fuelText_ = -1;
-    std::vector<int> teamTexts_;
+    // Positions aboard of the team whose cards the character panel shows.
+    std::vector<std::size_t> teamCards_;
     std::string location_;
     Button leaveButton_, menuButton_, playButton_, pauseButton_, fastForwardButton_;
     Tooltip autoplayTip_, pauseTip_, fastForwardTip_;
@@ -129,6 +131,7 @@ private:
     bool paused_ = false;
     bool stepRequested_ = false;
     bool leaveRequested_ = false;
+    bool menuPressed_ = false;
     std::optional<double> leaveAt_;
     int textMode_ = 0;
     TextSettings settings_;

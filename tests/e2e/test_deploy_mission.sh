@@ -93,6 +93,9 @@ qv_click 1180 670
 qv_wait_log "Mission left" 5
 
 log="$(qv_log)"
+# The briefing went to the log at the deployment (MissionPrint): its items in their order.
+[ "$(grep -A3 -x "Cinder Drill Site" "$log" | sed -n '2,4p' | cut -d: -f1 | tr '\n' ' ')" = "Name Description Danger " ] \
+  || qv_fail "the briefing's items are not listed in their order"
 grep -q "Team member 1 (.*) dies" "$log" || qv_fail "no death"
 game_dead="$(grep -o 'Team member 1 (.*) dies' "$log" | sed 's/Team member 1 (\(.*\)) dies/\1/')"
 grep -q "Crew credited for Cinder Drill Site: 3 deployed" "$log" || qv_fail "no credit"

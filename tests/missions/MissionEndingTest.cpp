@@ -107,17 +107,20 @@ TEST_F(Ending, TheTeamIsCreditedBeforeTheEndCanBeShown)
     roster->setRoles(1, -1, -1);
     Mission& played = mission("salvage");
     missions.endMission(true);
-    // Once the runtime says Closing, the credit is complete (the screen may close and save
-    // at the next frame).
     ASSERT_EQ(missions.phase(), MissionManager::Phase::Closing);
+    EXPECT_EQ(missions.endAnchor(), 2) << "set once, to the closing line";
     EXPECT_TRUE(played.isCompleted);
+    // The first hand-over gives the credit; only then can the closing line close the mission
+    // (and request the save).
+    closeAll();
+    ASSERT_EQ(missions.phase(), MissionManager::Phase::Closed);
+    EXPECT_TRUE(missions.saveRequested());
     EXPECT_EQ(member(0).timesDeployed, 1u);
     EXPECT_EQ(member(1).timesDeployed, 1u);
     EXPECT_EQ(member(1).timesLeader, 1u);
     EXPECT_EQ(member(1).mementos[0]->getName(), "Rank 1");
     EXPECT_EQ(member(1).mementos[1]->getName(), "Level 1 Leader");
     EXPECT_NE(member(0).mementos[0]->getDescription().find("\n - Ketch Relay"), std::string::npos);
-    missions.takeQueued();
     EXPECT_EQ(folders.stats.getVisitedPlanets(), std::vector<std::string>{ "Ketch Relay" });
 }
 
@@ -126,6 +129,7 @@ TEST_F(Ending, EventsAndTheDeveloperLoaderGiveNoDeploymentCredit)
     roster->setDeployTeam({ 0 });
     mission("food");
     missions.endMission(false);
+    missions.takeQueued();
     EXPECT_FALSE(current.isCompleted);
     EXPECT_EQ(member(0).timesDeployed, 0u);
     EXPECT_EQ(member(0).timesLeader, 0u) << "no roles on a mission that sends no team";
@@ -134,8 +138,8 @@ TEST_F(Ending, EventsAndTheDeveloperLoaderGiveNoDeploymentCredit)
     missions.setSkipCrewCredit(true);
     mission("salvage");
     missions.endMission(true);
-    EXPECT_EQ(member(0).timesDeployed, 0u);
     missions.takeQueued();
+    EXPECT_EQ(member(0).timesDeployed, 0u);
     EXPECT_EQ(folders.stats.getVisitedPlanets(), std::vector<std::string>{ "Ketch Relay" })
         << "the place still counts as visited";
 }
