@@ -71,7 +71,7 @@ void PauseMenu::setSaveAllowed(bool allowed)
 
 PauseMenu::Item PauseMenu::itemAt(sf::Vector2f point)
 {
-    // Main menu is tested first, as the buttons' order of old.
+    // A press is tested against the buttons in this order.
     for (Item item : {Item::MainMenu, Item::SaveGame, Item::Options, Item::Deeds, Item::Resume})
         if (button(item).contains(point.x, point.y))
             return item;
