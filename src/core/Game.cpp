@@ -361,6 +361,8 @@ void Game::finishBackgroundSave()
 bool Game::loadSession()
 {
     leaveRun();
+    // A save still being written (pause menu, then the title at once) is the one to load.
+    waitForSave();
     if (!session_->load())
         return false;
     runFlow_->markActive();
