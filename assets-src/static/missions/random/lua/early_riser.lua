@@ -61,7 +61,11 @@ elseif pick == 2 then
     msnMgr:addMessage("The wrench goes down. The shaking stops some time after that.")
     bracelet(sitter)
   else
-    msnMgr:addMessage("She eats, but she does not come out. " .. crewName(sitter) .. " waits three hours. In the end the cold does what talking could not, and " .. crewName(med) .. " puts her under while she sleeps sitting up.")
+    if sitter == med then
+      msnMgr:addMessage("She eats, but she does not come out. " .. crewName(sitter) .. " waits three hours. In the end the cold does what talking could not, and the injector goes in while she sleeps sitting up.")
+    else
+      msnMgr:addMessage("She eats, but she does not come out. " .. crewName(sitter) .. " waits three hours. In the end the cold does what talking could not, and " .. crewName(med) .. " puts her under while she sleeps sitting up.")
+    end
   end
 else
   if charMgr:getCharTrait(counselor, "Disabled") then
