@@ -41,14 +41,21 @@ if pick == 1 then
     msnMgr:addMessage("Back in the pod, her readings settle in nine minutes. She will not remember any of this. That is the point of the drug.")
   else
     msnMgr:addMessage(crewName(med) .. " comes in too fast. The wrench comes up and down, once, and misses everything except a coolant line.")
-    msnMgr:addMessage(red("COOLANT LOSS, ROW 31.") .. " I run the bay chillers harder to hold the row while the line is clamped. " .. amber("Fuel -2."))
-    ship:adjustFuel(-2)
+    if ship:getFuel() >= 3 then
+      msnMgr:addMessage(red("COOLANT LOSS, ROW 31.") .. " I run the bay chillers harder to hold the row while the line is clamped. " .. amber("Fuel -2."))
+      ship:adjustFuel(-2)
+    else
+      msnMgr:addMessage(red("COOLANT LOSS, ROW 31.") .. " The tanks are too low to run the chillers harder, so I borrow the power from the shields while the line is clamped. " .. amber("Shields -10."))
+      ship:adjustShields(-10)
+    end
     msnMgr:addMessage("The second attempt works. She goes under swearing, in a language I have on file but that nobody aboard speaks.")
   end
 elseif pick == 2 then
   local sitter = charMgr:crewWithMost("social")
   msnMgr:addMessage(crewName(sitter) .. " sits down on the deck a few metres away, back to the pods, and says nothing for a while.")
-  if charMgr:getCharTrait(sitter, "Gluttonous") then
+  if ship:getFood() < 1 then
+    msnMgr:addMessage("After a while, a cup of warm water slides across the deck toward her. There is no food aboard to offer, and " .. crewName(sitter) .. " says so.")
+  elseif charMgr:getCharTrait(sitter, "Gluttonous") and ship:getFood() >= 2 then
     msnMgr:addMessage(crewName(sitter) .. " has brought a proper bowl of fish soup from the galley, not a ration bar. It is a good idea and an expensive one. " .. amber("Food -2."))
     ship:adjustFood(-2)
   else

@@ -164,7 +164,11 @@ msnMgr:addMessage(" ")
 msnMgr:addMessage("The visitor waits at the inner glass, colours slow. The crew at the door are not slow: every heartbeat on the deck microphones is fast.")
 
 local fed = false
-local door = ask({ "Open the inner door", "Pass a ration through the sample lock", "Turn it away" })
+local ration = "Pass a ration through the sample lock"
+if ship:getFood() < 1 then
+  ration = { "[Food 1] Pass a ration through the sample lock", locked = true }
+end
+local door = ask({ "Open the inner door", ration, "Turn it away" })
 if not door then return end
 if door == 2 then
   fed = true
@@ -207,7 +211,11 @@ local victim = charMgr:randomCrew()
 msnMgr:addMessage("While it talks, something small and shiny leaves a pocket of " .. crewName(victim) .. ". I see it go. Nobody else does.")
 msnMgr:addMessage(" ")
 
-local stay = ask({ "Offer it a berth", "Give it fuel and see it off" })
+local seeOff = "Give it fuel and see it off"
+if ship:getFuel() < 3 then
+  seeOff = { "[Fuel 3] Give it fuel and see it off", locked = true }
+end
+local stay = ask({ "Offer it a berth", seeOff })
 if not stay then return end
 if stay == 2 then
   ship:adjustFuel(-2)

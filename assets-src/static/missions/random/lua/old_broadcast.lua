@@ -75,8 +75,12 @@ end
 local keeper = lead
 if pick == 1 then
   msnMgr:addMessage("I play it on every speaker in the ship. The crew gathers in the mess without anyone calling them.")
-  msnMgr:addMessage("Somebody opens the good tins. Nobody stops them. " .. amber("Food -2."))
-  ship:adjustFood(-2)
+  if ship:getFood() >= 2 then
+    msnMgr:addMessage("Somebody opens the good tins. Nobody stops them. " .. amber("Food -2."))
+    ship:adjustFood(-2)
+  else
+    msnMgr:addMessage("Somebody goes to open the good tins and finds there are none left. They listen hungry. It is still worth it.")
+  end
   keeper = charMgr:crewWithMost("social")
   msnMgr:addMessage("When the band ends, " .. crewName(keeper) .. " asks me for a copy, to keep.")
 else
