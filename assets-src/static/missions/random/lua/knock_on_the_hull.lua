@@ -193,7 +193,7 @@ if knockedBefore then needed = needed - 1 end
 if empath ~= -1 or calm or charMgr:getCharAttr(lead, "social") >= needed then
   local voice = lead
   if empath ~= -1 then voice = empath end
-  msnMgr:addMessage(crewName(voice) .. " keeps " .. their(voice) .. " voice low and everyone's hands still. The inner door opens.")
+  msnMgr:addMessage(crewName(voice) .. " talks low and slow, and keeps everyone's hands still. The inner door opens.")
 else
   local flincher = charMgr:randomCrew()
   msnMgr:addMessage("The inner door opens a hand's width. " .. crewName(flincher) .. " flinches and swings a pry bar at the gap. It rings off the frame.")

@@ -56,7 +56,7 @@ msnMgr:addMessage(crewName(opener) .. " cuts the tape and lifts the lid.")
 msnMgr:addMessage("Twenty-four tins of peaches. A bottle of whisky, sealed. A fiddle in a cloth bag. Seed packets tied with string. On top, an envelope: " .. amber("\"For whoever needs this more than I did. — a dock hand, Pad 9.\""))
 local glutton = charMgr:getCrewTraits("Gluttonous")
 if glutton ~= -1 then
-  msnMgr:addMessage("The peaches go to the galley, all but one tin. " .. crewName(glutton) .. " has syrup on " .. their(glutton) .. " chin and no regrets. " .. amber("Food +5."))
+  msnMgr:addMessage("The peaches go to the galley, all but one tin. " .. crewName(glutton) .. " has syrup down the chin and no regrets. " .. amber("Food +5."))
   ship:adjustFood(5)
 else
   msnMgr:addMessage("The peaches go to the galley. " .. amber("Food +6."))
