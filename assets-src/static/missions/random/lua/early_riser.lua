@@ -16,6 +16,12 @@ msnMgr:addMessage("Her teeth are chattering loudly enough for the bay microphone
 msnMgr:addMessage(" ")
 msnMgr:addMessage(crewName(med) .. " reaches the bay first, with a thermal blanket.")
 msnMgr:addMessage("\"Where is this,\" she says. \"Who are you. Where are the others.\"")
+
+-- The visitor from the airlock frightens her more than the rest of us put together.
+local visitor = charMgr:getCrewByName("Vodov Daveze")
+if visitor ~= -1 then
+  msnMgr:addMessage("Then she sees " .. crewName(visitor) .. ", and the wrench comes up. " .. crewName(visitor) .. " folds all eight arms and sinks to the deck, colours gone grey. I think it is meant to look small. It does, nearly.")
+end
 msnMgr:addMessage(" ")
 
 local counselor = charMgr:getCrewTraits("Counselor")
@@ -66,6 +72,9 @@ elseif pick == 2 then
       or charMgr:getCharTrait(sitter, "Genial") or charMgr:getCharTrait(sitter, "Empathic") then
     msnMgr:addMessage("She eats. She asks if the sky is still brown. " .. crewName(sitter) .. " tells her we are too far away to see, which is true, and that there are two worlds on the charts ahead, which is also true.")
     msnMgr:addMessage("The wrench goes down. The shaking stops some time after that.")
+    if visitor ~= -1 and visitor ~= sitter then
+      msnMgr:addMessage("Much later she asks what the grey thing in the corner is. " .. crewName(visitor) .. " sings her a song her grandmother knew. She falls asleep before it ends.")
+    end
     bracelet(sitter)
   else
     if sitter == med then

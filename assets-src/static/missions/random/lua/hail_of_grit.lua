@@ -36,6 +36,10 @@ local damage = 0
 if pick == 1 then
   msnMgr:addHeader("OUTER HULL — FRAME 52")
   msnMgr:addMessage("The team goes out through airlock 3 on tethers, with patch kits and a sealant gun, into grit they cannot see until it hits something.")
+  local visitor = charMgr:getCrewByName("Vodov Daveze")
+  if visitor ~= -1 then
+    msnMgr:addMessage(crewName(visitor) .. " goes out without a suit, as on the night of the knock, and finds the breach by feel before anyone else has found the hull.")
+  end
   local strongEnough = charMgr:mostAttr("physical") >= msnMgr:getDiffScale(5, 6, 7)
   local cleverEnough = charMgr:getCharAttr(eng, "mental") >= msnMgr:getDiffScale(4, 5, 6)
   local reckless = charMgr:getCrewTraits("Reckless")

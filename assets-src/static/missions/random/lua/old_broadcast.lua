@@ -15,11 +15,13 @@ msnMgr:addMessage(" ")
 
 -- The line a member said at launch, by what they are. Those who joined on the way were not there.
 local joinedLater = {}
-for _, name in ipairs({ "Vodov Daveze", "Dorov Zivuv" }) do
-  local found = charMgr:getCrewByName(name)
-  if found ~= -1 then
-    joinedLater[found] = true
-  end
+local visitor = charMgr:getCrewByName("Vodov Daveze")
+if visitor ~= -1 then
+  joinedLater[visitor] = " is not on the recording, and hums along with the band anyway, a beat ahead of it. Nobody asks how."
+end
+local sleeper = charMgr:getCrewByName("Dorov Zivuv")
+if sleeper ~= -1 then
+  joinedLater[sleeper] = " is not on the recording. The Kittiwake launched nine days before us, and the question comes quietly: do I have that broadcast too? I do not."
 end
 
 local launchLines = {
@@ -39,7 +41,7 @@ local launchLines = {
 
 for _, member in ipairs(luaMgr:aliveCrewLeft()) do
   if joinedLater[member] then
-    msnMgr:addMessage(crewName(member) .. " is not on the recording, and listens anyway, with the look of someone reading other people's letters.")
+    msnMgr:addMessage(crewName(member) .. joinedLater[member])
   else
     local said = nil
     for _, entry in ipairs(launchLines) do
