@@ -60,6 +60,18 @@ msnMgr:addMessage(" ")
 local answer = ask({ "Knock back in the same rhythm", "Cycle the outer door", "Seal the deck and let it knock" })
 if not answer then return end
 
+-- The print is photographed through the inner glass before the lock cycles and the frost goes.
+local function photographPrint()
+  local photographer = charMgr:getCrewTraits("Observant")
+  if photographer == -1 then
+    photographer = lead
+  end
+  msnMgr:addMessage("While the frost still holds it, " .. crewName(photographer) .. " photographs the print through the inner glass.")
+  if not charMgr:hasMemento(photographer, "hull_print") then
+    charMgr:giveMemento(photographer, "hull_print")
+  end
+end
+
 local sang = false
 if answer == 3 then
   msnMgr:addMessage("I seal the deck. The knocking goes on for forty-one minutes, patient and exact.")
@@ -69,9 +81,12 @@ elseif answer == 1 then
   sang = true
   msnMgr:addMessage(crewName(lead) .. " knocks on the inner door: three short, two long, three short.")
   msnMgr:addMessage("The answer comes at once and it is longer: a phrase, then the phrase again with a change at the end. It is a tune. I have it on file. It is a sea song from Earth, old enough that nobody aboard has ever sung it.")
-  msnMgr:addMessage(crewName(lead) .. " looks up at the camera. I cycle the outer door.")
+  msnMgr:addMessage(crewName(lead) .. " looks up at the camera.")
+  photographPrint()
+  msnMgr:addMessage("I cycle the outer door.")
 else
-  msnMgr:addMessage("I cycle the outer door. The lock is at vacuum. The visitor does not seem to mind.")
+  photographPrint()
+  msnMgr:addMessage("Then I cycle the outer door. The lock is at vacuum. The visitor does not seem to mind.")
 end
 
 -- The outer door is open: the visitor is in the lock, behind the inner glass.
@@ -81,14 +96,6 @@ msnMgr:addMessage("The visitor drifts in and settles on the floor of the lock li
 msnMgr:addMessage("A Cephalopod, or near one. It wears a water collar made of hull hose and tape, the way the drowned-city crews wore theirs. It has too many eyes. I count eleven before it turns.")
 msnMgr:addMessage("Its skin runs blue, grey, gold, blue.")
 
-local photographer = charMgr:getCrewTraits("Observant")
-if photographer == -1 then
-  photographer = lead
-end
-msnMgr:addMessage("Before the frost melts off the outer glass, " .. crewName(photographer) .. " photographs the print.")
-if not charMgr:hasMemento(photographer, "hull_print") then
-  charMgr:giveMemento(photographer, "hull_print")
-end
 
 local calm = sang
 local ceph = charMgr:getCrewTraits("Cephalopod")
