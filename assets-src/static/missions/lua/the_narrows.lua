@@ -44,7 +44,13 @@ if msnMgr:hasQuestItem("tamsin_log") then
 end
 beat()
 
-local pick = ask({ "Trade food for fuel", "Offer them a berth in the cryonics bay", "Take the fuel by force" })
+-- A trade needs something to trade.
+local larder = ship:getFood() >= 5
+local pick = ask({
+  { larder and "Trade food for fuel" or "[5 food] Trade food for fuel", locked = not larder },
+  "Offer them a berth in the cryonics bay",
+  "Take the fuel by force",
+})
 if pick == nil then return end
 
 local tokenHolder = lead
