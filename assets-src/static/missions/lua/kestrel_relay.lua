@@ -78,6 +78,7 @@ elseif pick == 2 then
 else
   local strongest = charMgr:crewWithMost("physical")
   local reckless = charMgr:getCrewTraits("Reckless")
+  if reckless == watcher then reckless = -1 end -- waiting in the mess, far from the door
   local pull = charMgr:totalAttr("physical")
   local needPull = msnMgr:getDiffScale(9, 11, 13)
   opener = strongest
@@ -90,7 +91,8 @@ else
       victim = reckless
       say(crewName(reckless) .. " does not wait for the crank. One kick at the lock bar, then a second. The bar snaps.")
     else
-      victim = charMgr:randomCrew()
+      -- Whoever stands nearest the seam; the one in the mess is out of it.
+      victim = watcher >= 0 and charMgr:randomCrewIgnoringCrew(watcher) or charMgr:randomCrew()
       say("The crank will not turn far enough. " .. crewName(strongest) .. " jams a pry bar in the seam and leans on it.")
     end
     say(red("The door blows outward.") .. " The vault's air goes past in one white gust and takes loose panels with it. The outer wall behind the vault cracks along a weld. " .. crewName(victim) .. " is in the way.")
