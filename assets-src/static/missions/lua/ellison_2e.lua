@@ -46,8 +46,10 @@ local function volley()
   volleys = volleys + 1
   if volleys == 1 then
     say(red("The buoys open fire.") .. " Six tracks of light converge on the Ruri's bow.")
-  else
+  elseif volleys == 2 then
     say(red("A second volley,") .. " closer and better aimed. The buoys have had time to learn my shape.")
+  else
+    say(red("A third volley,") .. " at close range. I feel it along the whole spine.")
   end
   if absorbed > 0 then
     ship:adjustShields(-absorbed)
