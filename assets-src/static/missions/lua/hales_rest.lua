@@ -62,7 +62,7 @@ local function openPod()
   local skilled = charMgr:getCharAttr(med, "mental") >= msnMgr:getDiffScale(5, 6, 7)
   local lucky = msnMgr:random() % 2 == 0 or charMgr:getCrewTraits("Lucky") >= 0
   if skilled and lucky then
-    say("The sleeper opens her eyes, says \"Did we get there?\" and tries to sit up. " .. crewName(med) .. " sees her heart stumble on the monitor and stops the cycle, and puts her back under before the cold can finish what it started.")
+    say("The sleeper opens her eyes, says \"Did we get there?\" and tries to sit up. " .. crewName(med) .. " sees her heart stumble on the monitor and stops the cycle and puts her back under before the cold can finish what it started.")
     say("The team carries the pod to the lander on a sled. I give it a berth in the Ruri's bay, on my own power. " .. amber("One sleeper of the Tamsin aboard") .. ".")
     msnMgr:addQuestItem("tamsin_sleeper")
   else

@@ -72,7 +72,11 @@ if pick == 1 then
   say("The reader blinks amber. The door hisses, equalises and rolls aside. The duty officer's keycard is still in the slot.")
 elseif pick == 2 then
   opener = observer
-  say(crewName(observer) .. " goes back to the mess and lifts the blotter on the duty desk. Under it: a card with six digits, and a note.")
+  if observer == watcher then
+    say("In the mess, " .. crewName(observer) .. " has been looking at the duty desk all this time, and now lifts its blotter. Under it: a card with six digits, and a note.")
+  else
+    say(crewName(observer) .. " goes back to the mess and lifts the blotter on the duty desk. Under it: a card with six digits, and a note.")
+  end
   say("\"If anyone comes: the charts are in drawer four. I sealed the door so the air would keep them. Sorry about the coffee.\"")
   say("The keypad takes the code on the manual crank. The door opens a hand's width at a time, slow and polite. The duty officer's keycard is clipped to the note.")
 else
