@@ -8,15 +8,14 @@ local function beat() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 
-local function gift(i, memento)
-  if i ~= nil and i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento) then
-    charMgr:giveMemento(i, memento)
-  end
+-- Whether team member `i` is there and alive to be handed a keepsake.
+local function alive(i)
+  return i ~= nil and i >= 0 and charMgr:crewIsAlive(i)
 end
 
 local function anyoneAlive()
-  local alive = luaMgr:aliveCrewLeft()
-  return alive[1] or -1
+  local living = luaMgr:aliveCrewLeft()
+  return living[1] or -1
 end
 
 local function findSwimmer()
@@ -104,13 +103,13 @@ end
 
 if diver >= 0 and charMgr:crewIsAlive(diver) then
   say("Once aboard, " .. crewName(diver) .. " holds out a grey stone the size of a thumbnail, grown in rings, picked up from the silt beside the buoy.")
-  gift(diver, "carrow_pearl")
+  if alive(diver) then charMgr:giveMemento(diver, "carrow_pearl") end
 end
 
 msnMgr:addHeader("CARROW DEEP — THE RECORDING")
 local carrier = charMgr:crewIsAlive(lead) and lead or anyoneAlive()
 say("The buoy lies on the lander's deck, streaming water. Its lamp blinks every four seconds. Nobody can find the switch. " .. crewName(carrier) .. " unbolts it and keeps it anyway.")
-gift(carrier, "buoy_lamp")
+if alive(carrier) then charMgr:giveMemento(carrier, "buoy_lamp") end
 say("Its core is intact: the Programme's last survey of Drake 77. " .. amber("Probe core recovered") .. ".")
 msnMgr:addQuestItem("probe_core")
 
@@ -127,7 +126,7 @@ if recordingSaved then
   say("The recording is short. The probe, in orbit over Drake 77, sends a tone down into the sea. Eleven seconds later the sea sends it back, lower, longer, changed.")
   say("The survey notes are plain: a living reef rings the whole world in the shallows. It is slow. It is vast. It answers sound.")
   say(crewName(reader) .. " copies the recording to a suit drive and plays it twice more. " .. amber("Reef song recorded") .. ".")
-  gift(reader, "reef_recording")
+  if alive(reader) then charMgr:giveMemento(reader, "reef_recording") end
   msnMgr:addQuestItem("reef_song")
   local wary = charMgr:getCrewTraits("Xenophobic")
   if wary >= 0 then

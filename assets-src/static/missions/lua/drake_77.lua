@@ -7,15 +7,14 @@ local function beat() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 
-local function gift(i, memento)
-  if i ~= nil and i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento) then
-    charMgr:giveMemento(i, memento)
-  end
+-- Whether team member `i` is there and alive to be handed a keepsake.
+local function alive(i)
+  return i ~= nil and i >= 0 and charMgr:crewIsAlive(i)
 end
 
 local function anyoneAlive()
-  local alive = luaMgr:aliveCrewLeft()
-  return alive[1] or -1
+  local living = luaMgr:aliveCrewLeft()
+  return living[1] or -1
 end
 
 -- A living team member who can sing to the reef under water: a Cephalopod or an Avian.
@@ -72,13 +71,6 @@ local function passengers()
   if msnMgr:hasQuestItem("tamsin_sleeper") then
     say("The sleeper from the Tamsin wakes on the sixth day, properly this time. She asks whether they got there. Somebody tells her yes.")
   end
-end
-
-local function theEnd(achievement, picture)
-  msnMgr:checkEveryoneLives()
-  luaMgr:unlockAchievement(achievement)
-  msnMgr:setEndScreen(picture)
-  msnMgr:endGame(true)
 end
 
 local lead = charMgr:getLead()
@@ -181,24 +173,30 @@ if home == 1 then
   local digger = charMgr:getCrewTraits("Farmer")
   if digger < 0 then digger = speaker end
   say((digger >= 0 and crewName(digger) or "One of the crew") .. " kneels, digs a hand into the soil and smells it. Dark, loose, full of roots nobody has named. A sample goes into a jar before anything else happens.")
-  gift(digger, "first_soil")
+  if alive(digger) then charMgr:giveMemento(digger, "first_soil") end
   say("I open the cryonics bay. " .. amber("2,140 sleepers") .. ", forty at a time, for fifty-four days. The first of them wakes on the ramp, squints at a blue sky, and asks whether it is real.")
   passengers()
   beat()
   lastLook()
   say("I log the date. I log the weather. I stop logging the distance to Drake 77.")
-  theEnd("victory_drake1", "ending_new_home.png")
+  msnMgr:checkEveryoneLives()
+  luaMgr:unlockAchievement("victory_drake1")
+  msnMgr:setEndScreen("ending_new_home.png")
+  msnMgr:endGame(true)
 else
   msnMgr:addHeader("DRAKE 77 — TIDEWATER")
   say(crewName(swimmer) .. " wades out past the breakers with the buoy's recording playing from a suit speaker, then goes under, and sings it back to the reef.")
   say("For a minute nothing changes. Then the ring of light brightens, and the reef moves. Slowly, over the night, it draws apart and leaves a lagoon of calm water inside the ring, a kilometre wide.")
   say("By morning the crew has cut hull plate from the Ruri's cargo decks and lashed it into rafts. The reef lies under them and glows when anyone speaks.")
-  gift(swimmer, "reef_shell")
+  if alive(swimmer) then charMgr:giveMemento(swimmer, "reef_shell") end
   say("On the first raft, by the hatch, is a ribbed shell with a light inside it. Nobody put it there. " .. crewName(swimmer) .. " keeps it.")
   say("I wake the sleepers onto the water, " .. amber("2,140") .. " of them, forty at a time. The reef brightens for each new voice.")
   passengers()
   beat()
   lastLook()
   say("I log the tide. The reef logs something too; I am learning to read it.")
-  theEnd("victory_drake2", "ending_tidewater.png")
+  msnMgr:checkEveryoneLives()
+  luaMgr:unlockAchievement("victory_drake2")
+  msnMgr:setEndScreen("ending_tidewater.png")
+  msnMgr:endGame(true)
 end

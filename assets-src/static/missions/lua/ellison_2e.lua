@@ -8,15 +8,14 @@ local function beat() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 
-local function gift(i, memento)
-  if i ~= nil and i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento) then
-    charMgr:giveMemento(i, memento)
-  end
+-- Whether team member `i` is there and alive to be handed a keepsake.
+local function alive(i)
+  return i ~= nil and i >= 0 and charMgr:crewIsAlive(i)
 end
 
 local function anyoneAlive()
-  local alive = luaMgr:aliveCrewLeft()
-  return alive[1] or -1
+  local living = luaMgr:aliveCrewLeft()
+  return living[1] or -1
 end
 
 -- The passengers other missions put in the Ruri's bay wake with everyone else.
@@ -27,13 +26,6 @@ local function passengers()
   if msnMgr:hasQuestItem("tamsin_sleeper") then
     say("The sleeper from the Tamsin wakes on the sixth day, properly this time. She asks whether they got there. Somebody tells her yes.")
   end
-end
-
-local function theEnd(achievement, picture)
-  msnMgr:checkEveryoneLives()
-  luaMgr:unlockAchievement(achievement)
-  msnMgr:setEndScreen(picture)
-  msnMgr:endGame(true)
 end
 
 -- One volley from the guard buoys: the shields take what they can, the hull the rest.
@@ -182,12 +174,15 @@ if stay == 1 then
     say(crewName(waker) .. " runs the wake cycle on the watch's pods by hand, one at a time, checking each heart before starting the next. Fourteen people sit up, cold and confused, and listen while " .. crewName(speaker) .. " explains who we are.")
   end
   say("The watch gives the Ruri the berth at the hub. Their officer takes a lit lantern down from the dock window and gives it to " .. crewName(speaker) .. ". \"We kept them lit so you could find us. You found us.\"")
-  gift(speaker, "sanctuary_lantern")
+  if alive(speaker) then charMgr:giveMemento(speaker, "sanctuary_lantern") end
   say("I wake the Ruri's sleepers into the ring, " .. amber("2,140") .. " of them, forty at a time. The Halden's people carry blankets down every corridor.")
   passengers()
   say("The failing half of the bay is still failing. With the Ruri's waking crew and the watch working together, the watch officer thinks it can be held until spring. Nobody leaves it to the station's mind alone again.")
   say("The station's mind and I compare logs. It has been waiting longer than I have. I tell it that it can stop now.")
-  theEnd("victory_ellison1", "ending_sanctuary.png")
+  msnMgr:checkEveryoneLives()
+  luaMgr:unlockAchievement("victory_ellison1")
+  msnMgr:setEndScreen("ending_sanctuary.png")
+  msnMgr:endGame(true)
 else
   if hasCoolant then
     say("The Tamsin's coolant was meant for a bay that never reached here. " .. crewName(fixer) .. " pumps it into the Halden's loop, tank by tank. The dark half of the bay goes from eleven percent to ninety-four.")
@@ -201,7 +196,10 @@ else
   end
   say("Then I wake both arks. The Halden's " .. amber("1,106") .. " and the Ruri's " .. amber("2,140") .. ", forty at a time, into a station whose every window has been lit for eight years.")
   passengers()
-  gift(fixer, "halden_roster")
+  if alive(fixer) then charMgr:giveMemento(fixer, "halden_roster") end
   say(crewName(fixer) .. " keeps the Halden's sleeper roster on a clipboard and ticks each name as its pod opens. The last tick is on the ninety-first day.")
-  theEnd("victory_ellison2", "ending_lamplighters.png")
+  msnMgr:checkEveryoneLives()
+  luaMgr:unlockAchievement("victory_ellison2")
+  msnMgr:setEndScreen("ending_lamplighters.png")
+  msnMgr:endGame(true)
 end

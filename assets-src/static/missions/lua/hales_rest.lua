@@ -7,15 +7,14 @@ local function beat() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 
-local function gift(i, memento)
-  if i ~= nil and i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento) then
-    charMgr:giveMemento(i, memento)
-  end
+-- Whether team member `i` is there and alive to be handed a keepsake.
+local function alive(i)
+  return i ~= nil and i >= 0 and charMgr:crewIsAlive(i)
 end
 
 local function anyoneAlive()
-  local alive = luaMgr:aliveCrewLeft()
-  return alive[1] or -1
+  local living = luaMgr:aliveCrewLeft()
+  return living[1] or -1
 end
 
 -- The living member best at `attr`, or the preferred one when still alive.
@@ -35,7 +34,7 @@ local function readRecorder()
   end
   say("Day 3,112: a beacon from " .. amber("Ellison 2e") .. ", identifying as the ark Halden. The Tamsin's captain turns for it. Day 3,390: a coolant leak. Day 3,402: the nearest ice. The log ends with the landing checklist, completed.")
   say("The Tamsin heard the same voice we did. It turned. It never got there.")
-  gift(reader, "recorder_chip")
+  if alive(reader) then charMgr:giveMemento(reader, "recorder_chip") end
   msnMgr:addQuestItem("tamsin_log")
 end
 
@@ -51,7 +50,7 @@ local function salvageCoolant()
   end
   msnMgr:addQuestItem("tamsin_coolant")
   say("On the way out, " .. crewName(cutter) .. " cuts the brass nameplate off the bow with the plasma torch. TAMSIN, in letters as long as a hand. The cut takes ten minutes. Nobody says it is a waste of torch gas.")
-  gift(cutter, "tamsin_nameplate")
+  if alive(cutter) then charMgr:giveMemento(cutter, "tamsin_nameplate") end
 end
 
 local function openPod()
@@ -69,7 +68,7 @@ local function openPod()
     say("The sleeper opens her eyes and says one word, \"Aron\", to someone who is not there. Then the monitor goes flat. " .. crewName(med) .. " tries for six minutes anyway.")
   end
   say("In the frost beside the pod is a folded sheet of paper. " .. crewName(med) .. " picks it out. It begins \"In case we wake somewhere.\"")
-  gift(med, "frozen_letter")
+  if alive(med) then charMgr:giveMemento(med, "frozen_letter") end
 end
 
 local tasks = { readRecorder, salvageCoolant, openPod }

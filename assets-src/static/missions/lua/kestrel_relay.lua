@@ -7,17 +7,15 @@ local function beat() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 
--- A keepsake for a living team member who does not hold it yet.
-local function gift(i, memento)
-  if i ~= nil and i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento) then
-    charMgr:giveMemento(i, memento)
-  end
+-- Whether team member `i` is there and alive to be handed a keepsake.
+local function alive(i)
+  return i ~= nil and i >= 0 and charMgr:crewIsAlive(i)
 end
 
 -- The first living team member, or -1.
 local function anyoneAlive()
-  local alive = luaMgr:aliveCrewLeft()
-  return alive[1] or -1
+  local living = luaMgr:aliveCrewLeft()
+  return living[1] or -1
 end
 
 local size = charMgr:depCrewTotal()
@@ -125,14 +123,14 @@ if charMgr:depCrewLeft() == 0 then
 end
 
 if pick ~= 3 then
-  gift(opener, "kestrel_keycard")
+  if alive(opener) then charMgr:giveMemento(opener, "kestrel_keycard") end
 end
 
 msnMgr:addHeader("KESTREL RELAY — THE CHARTS")
 say("Drawer four. Plastic chart strips in sleeves, forty of them, the Programme's survey of every system within twelve parsecs.")
 say("One strip has a circle drawn on it in grease pencil, pressed hard enough to score the plastic. Drake 77. Under the circle someone wrote \"HOME?\" and then crossed out the question mark.")
 local carrier = charMgr:crewIsAlive(lead) and lead or anyoneAlive()
-gift(carrier, "survey_chart")
+if alive(carrier) then charMgr:giveMemento(carrier, "survey_chart") end
 say(crewName(carrier) .. " rolls that strip into a sleeve and keeps it.")
 beat()
 say("The relay's intercept log is on paper, because paper does not need a battery. The last page is the same line forty times: a beacon, repeating, from " .. amber("Ellison 2e") .. ". The duty officer wrote beside it: \"Not a Programme signal. Halden?\"")
@@ -162,7 +160,7 @@ beat()
 
 if watcher >= 0 and charMgr:crewIsAlive(watcher) then
   say("At the airlock, " .. crewName(watcher) .. " is waiting with the mug from the duty console, chipped free at last. The coffee ring is still inside it.")
-  gift(watcher, "relay_mug")
+  if alive(watcher) then charMgr:giveMemento(watcher, "relay_mug") end
 end
 say("The team crosses back on the line. I close the outer door behind them and let the relay turn away.")
 msnMgr:endMission(true)

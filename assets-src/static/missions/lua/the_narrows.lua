@@ -8,15 +8,14 @@ local function beat() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 
-local function gift(i, memento)
-  if i ~= nil and i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento) then
-    charMgr:giveMemento(i, memento)
-  end
+-- Whether team member `i` is there and alive to be handed a keepsake.
+local function alive(i)
+  return i ~= nil and i >= 0 and charMgr:crewIsAlive(i)
 end
 
 local function anyoneAlive()
-  local alive = luaMgr:aliveCrewLeft()
-  return alive[1] or -1
+  local living = luaMgr:aliveCrewLeft()
+  return living[1] or -1
 end
 
 -- Fills the tanks to at least `target` and says by how much.
@@ -79,7 +78,7 @@ if pick == 1 then
   end
   fuelTo(40)
   say("When it is done, Oduya cuts the Meridian's patch off her own shoulder and presses it into " .. crewName(lead) .. "'s hand.")
-  gift(lead, "meridian_patch")
+  if alive(lead) then charMgr:giveMemento(lead, "meridian_patch") end
   say("She also gives us the Meridian's recognition codes. \"If you meet the Halden, they will know this ship's name.\"")
   msnMgr:addQuestItem("meridian_friends")
 elseif pick == 2 then
@@ -89,7 +88,7 @@ elseif pick == 2 then
   if voice < 0 then voice = lead end
   say(crewName(voice) .. " makes the offer: the Ruri's bay has room. They can sleep, and wake wherever we wake. Nobody will have to go hungry on the way.")
   say("Oduya looks round at her people for a long time. Then she takes a brass compass out of her pocket, checks it out of old habit, and gives it to " .. crewName(voice) .. ". \"I won't need north where we're going.\"")
-  gift(voice, "oduya_compass")
+  if alive(voice) then charMgr:giveMemento(voice, "oduya_compass") end
   tokenHolder = voice
   say("They bring the depot's whole reserve aboard before they go under.")
   fuelTo(45)
@@ -131,10 +130,10 @@ beat()
 
 if tokenHolder >= 0 and charMgr:crewIsAlive(tokenHolder) and fought then
   say("On the pump room floor " .. crewName(tokenHolder) .. " finds a stamped brass token: one tank, the Narrows. The Meridian's people struck them when there was still trade. " .. crewName(tokenHolder) .. " keeps it, and does not say why.")
-  gift(tokenHolder, "fuel_token")
+  if alive(tokenHolder) then charMgr:giveMemento(tokenHolder, "fuel_token") end
 elseif tokenHolder >= 0 and charMgr:crewIsAlive(tokenHolder) then
   say("At the lock, one of the Meridian's people hands " .. crewName(tokenHolder) .. " a stamped brass token: one tank, the Narrows. They struck them when there was still trade.")
-  gift(tokenHolder, "fuel_token")
+  if alive(tokenHolder) then charMgr:giveMemento(tokenHolder, "fuel_token") end
 end
 
 msnMgr:addHeader("THE NARROWS — TWO BEACONS")
