@@ -69,12 +69,14 @@ else
     say("At the bottom it is dark and very cold. The lift bag goes on the buoy's frame. The buoy rises.")
     local lungs = charMgr:getCharAttr(diver, "physical")
     if charMgr:getCharTrait(diver, "Weak") then lungs = lungs - 3 end
-    if lungs >= msnMgr:getDiffScale(5, 6, 7) then
+    -- A taped rig is a taped rig: one dive in five it fails whoever wears it.
+    local rigHolds = msnMgr:random() % 5 ~= 0
+    if lungs >= msnMgr:getDiffScale(5, 6, 7) and rigHolds then
       say(crewName(diver) .. " comes up after it, stopping twice to let the pressure go. The rig hisses the whole way. It holds.")
     else
       say(red("The regulator ices at thirty metres.") .. " " .. crewName(diver) .. " is breathing the last of the tank on the line.")
       if charMgr:getCharTrait(diver, "Tough") or charMgr:getCharTrait(diver, "Lucky") then
-        say(crewName(diver) .. " climbs the line hand over hand on one breath and breaks the surface blue in the face. The team drags the rig onto the deck. Breathing.")
+        say(crewName(diver) .. " climbs the line hand over hand on one breath, breaks the surface blue in the face, and lies on the deck breathing.")
       else
         say("The line goes slack at twelve metres. The winch brings up the rig. " .. crewName(diver) .. " is in it, and is gone.")
         msnMgr:killCrew(diver, "<charName> drowned raising the probe buoy from Carrow Deep.")
