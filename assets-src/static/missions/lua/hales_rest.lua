@@ -98,7 +98,18 @@ if onward == 1 then
   if roped >= 0 then
     say(crewName(roped) .. " insists on a rope between every pair of boots before anyone steps off. The ice shifts twice on the way. Nobody goes further than the rope allows.")
   else
-    local fallen = charMgr:crewWithLeast("physical")
+    -- Two Competitive crew members turn the crossing into a race, and the ice finds the winner.
+    local racers = {}
+    for _, i in ipairs(luaMgr:aliveCrewLeft()) do
+      if charMgr:getCharTrait(i, "Competitive") then racers[#racers + 1] = i end
+    end
+    local fallen
+    if #racers >= 2 then
+      say(crewName(racers[1]) .. " and " .. crewName(racers[2]) .. " make the crossing a race before anyone can stop them. I call out every crack I can see. Nobody slows down.")
+      fallen = racers[1 + msnMgr:random() % 2]
+    else
+      fallen = charMgr:crewWithLeast("physical")
+    end
     say("Halfway across, the ice drops a metre with a sound like a gunshot. " .. crewName(fallen) .. " goes in up to the chest and keeps sliding.")
     local helper = -1
     if charMgr:depCrewLeft() > 1 then

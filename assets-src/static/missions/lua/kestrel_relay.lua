@@ -26,6 +26,12 @@ msnMgr:addHeader("KESTREL RELAY — DOCKING RING")
 say("The relay turns slowly against the stars. No running lights. No answer on any Programme band. Its last battery report is thirty-one years old.")
 say("The docking clamps are frozen open, so I hold the Ruri two metres off the ring while " .. crewName(lead) .. " takes the team across on a line.")
 say("Inside the lock: frost on the inner glass, 0.2 atmospheres, minus forty-one. Helmet lamps only. Their breathing is loud on the suit channel.")
+-- The surgeon keeps an ear on the crew member whose lungs the ash got to.
+local cougher = charMgr:getCrewTraits("Weak")
+local doctor = charMgr:getCrewTraits("Surgeon")
+if cougher >= 0 and doctor >= 0 and cougher ~= doctor then
+  say(crewName(cougher) .. " coughs twice on the suit channel and makes a joke about it. " .. crewName(doctor) .. " does not laugh, and quietly turns up the oxygen in " .. crewName(cougher) .. "'s suit from the wrist panel.")
+end
 beat()
 
 -- Someone stays by the airlock to keep the line clear: the one the climb would tire most, and
