@@ -33,7 +33,7 @@ local lead = charMgr:getLead()
 local med = charMgr:getMed()
 
 msnMgr:addHeader("THE NARROWS — THE DEPOT")
-say("The depot rides the storm bands of a gas giant, a cluster of tanks and one habitat ring, riding the wind at nine hundred kilometres an hour. The bands below are brown and white and never still.")
+say("The depot rides the storm bands of a gas giant: a cluster of tanks and one habitat ring, carried along at nine hundred kilometres an hour. The bands below are brown and white and never still.")
 say("My hail is answered in four seconds. \"Ruri? This is Oduya, captain of the Meridian. What is left of it. Dock at ring two. Bring food if you have any.\"")
 beat()
 say("Twenty-six people meet the team at the lock, and the captain makes twenty-seven. Thin faces. Clean coveralls. The Meridian's bay failed three years ago with all its sleepers in it. Since then they have lived on the depot's stores, and the stores ran out forty days ago.")
