@@ -83,7 +83,7 @@ say("I have flown toward this point for the whole of my life. I check the number
 beat()
 
 msnMgr:addHeader("DRAKE 77 — THE STORM BELT")
-say("The only way down to the northern continent crosses the belt. The lightning is not random: it runs in sheets, like a pulse.")
+say("Every descent corridor I can compute crosses the belt somewhere. The lightning is not random: it runs in sheets, like a pulse.")
 
 local needMind = msnMgr:getDiffScale(5, 6, 7)
 local engMind = charMgr:getCharAttr(eng, "mental")
