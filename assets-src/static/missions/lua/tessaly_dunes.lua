@@ -137,7 +137,7 @@ local function play()
           say(name(i) .. " is coughing, a grey wet cough. The dust finds it.")
           strength = strength - 2
         end
-        if strength >= msnMgr:getDiffScale(5, 7, 9) then
+        if strength >= msnMgr:getDiffScale(4, 6, 7) then
           say(name(i) .. " reaches the vent shaft and hangs on above the sand.")
           survive(i)
         else
@@ -152,7 +152,7 @@ local function play()
     local help = 0
     local rope = charMgr:getCrewTraits("Teamworker")
     if rope >= 0 and charMgr:depCrewLeft() > 1 then
-      say(name(rope) .. " ropes everyone together at the waist before the first step. Nobody can get lost from a rope.")
+      say(name(rope) .. " ropes everyone together at the waist before the first step. Nobody can wander off a rope.")
       help = 2
     end
     for _, i in ipairs(luaMgr:aliveCrewLeft()) do
@@ -162,10 +162,18 @@ local function play()
         say(name(i) .. " is coughing inside the helmet, the grey cough from the Solace. Every breath is half sand.")
         legs = legs - 2
       end
-      if legs >= msnMgr:getDiffScale(4, 6, 8) then
+      local need = msnMgr:getDiffScale(3, 5, 6)
+      if legs >= need then
+        survive(i)
+      elseif help > 0 and legs >= need - 3 then
+        say(name(i) .. " falls twice. The rope drags " .. them(i) .. " up both times.")
         survive(i)
       else
-        say(name(i) .. red(" goes down in the sand and the storm closes over the place."))
+        if help > 0 then
+          say(name(i) .. red("'s harness tears loose from the rope, and the storm closes over the place."))
+        else
+          say(name(i) .. red(" goes down in the sand and the storm closes over the place."))
+        end
         msnMgr:killCrew(i, "<charName> was lost in the sandstorm on the Tessaly Dunes, eight hundred metres from the shuttle.")
       end
     end
