@@ -21,7 +21,7 @@ end
 
 local function finish()
   if not charMgr:crewOnShipLeft() then
-    say(red("There is no one left aboard to fly the Ruri."))
+    say(red("No one is left awake aboard the Ruri.") .. " The sleepers cannot be woken without ground under them. I keep the bay cold and fly on alone.")
     msnMgr:setEndScreen("ending_silence.png")
     msnMgr:endGame(false)
   else
@@ -36,6 +36,7 @@ local function storm()
   say("A shepherd moon passes overhead and the ring stirs. Ice the size of sugar grains, then of fists, comes sideways across the truss at forty metres a second.")
   local roper = charMgr:getCrewTraits("Teamworker")
   local caught = false
+  local slipped = false
   for _, i in ipairs(luaMgr:aliveCrewLeft()) do
     local grip = charMgr:getCharAttr(i, "physical") + roll(4)
     if msnMgr:hasQuestItem("grey_cough") and charMgr:hasMemento(i, "quarantine_tag") then
@@ -43,6 +44,7 @@ local function storm()
       grip = grip - 2
     end
     if grip < msnMgr:getDiffScale(2, 3, 4) then
+      slipped = true
       if roper >= 0 and roper ~= i and charMgr:crewIsAlive(roper) and not caught then
         say(name(i) .. " loses the handrail. " .. name(roper) .. " has a tether clipped to " .. their(i) .. " belt already and reels " .. them(i) .. " in.")
         caught = true
@@ -51,6 +53,9 @@ local function storm()
         msnMgr:killCrew(i, "<charName> was carried off the truss by the ice storm at Halcyon Ring.")
       end
     end
+  end
+  if not slipped then
+    say("The team goes hand over hand along the rail with heads down. Ice rattles off the helmets like gravel. Every glove stays on the rail.")
   end
   if charMgr:depCrewLeft() > 0 then
     say("The airlock cycles. Ice melts off the suits in grey puddles on the shuttle floor.")

@@ -32,7 +32,7 @@ end
 -- Ends the mission, or the run when nobody is left aboard the Ruri.
 local function finish()
   if not charMgr:crewOnShipLeft() then
-    say(red("There is no one left aboard to fly the Ruri."))
+    say(red("No one is left awake aboard the Ruri.") .. " The sleepers cannot be woken without ground under them. I keep the bay cold and fly on alone.")
     msnMgr:setEndScreen("ending_silence.png")
     msnMgr:endGame(false)
   else
@@ -194,14 +194,16 @@ local function play()
   end
 
   if storm == 1 then
-    give(survivors[#survivors], "vial_of_sand")
+    local keeper = survivors[#survivors]
+    say(name(keeper) .. " fills a sample vial with the red sand that nearly kept the team, and corks it.")
+    give(keeper, "vial_of_sand")
   end
 
   local food = storm == 1 and 20 or 10
   ship:adjustFood(food)
   msnMgr:addQuestItem("seed_vault")
   if storm == 1 then
-    say("The survivors ferry the ration tins up the shaft once the sky clears. The hold takes on " .. amber(food .. " food") .. " and the vault's seed trays, sealed.")
+    say("The team ferries the ration tins up the shaft once the sky clears. The hold takes on " .. amber(food .. " food") .. " and the vault's seed trays, sealed.")
   else
     say("The team carried what it could in its arms. The hold takes on " .. amber(food .. " food") .. " and a crate of seed trays.")
   end

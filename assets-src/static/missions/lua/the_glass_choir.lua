@@ -21,7 +21,7 @@ end
 
 local function finish()
   if not charMgr:crewOnShipLeft() then
-    say(red("There is no one left aboard to fly the Ruri."))
+    say(red("No one is left awake aboard the Ruri.") .. " The sleepers cannot be woken without ground under them. I keep the bay cold and fly on alone.")
     msnMgr:setEndScreen("ending_silence.png")
     msnMgr:endGame(false)
   else
