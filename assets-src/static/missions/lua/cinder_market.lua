@@ -8,10 +8,10 @@ local function gap() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function name(i) return crewName(i) end
 
-local function give(i, memento)
-  if i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento) then
-    charMgr:giveMemento(i, memento)
-  end
+-- A memento goes to a living member who does not hold it yet (a side mission can come round
+-- again once the whole list has been played).
+local function canGive(i, memento)
+  return i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento)
 end
 
 local function play()
@@ -55,13 +55,18 @@ local function play()
   say("They know Earth as a story: the brown-sky place the Ashcombe came from, where the water was free and the air cost nothing. They do not quite believe it.")
   gap()
 
+  -- A comedian first, then a genial member, then anyone with the social nerve to try.
   local joker = charMgr:getCrewTraits("Comedian")
   if joker < 0 or joker == sick then joker = charMgr:getCrewTraits("Genial") end
+  if joker < 0 or joker == sick then
+    joker = charMgr:crewWithMost("social")
+    if joker >= 0 and charMgr:getCharAttr(joker, "social") < msnMgr:getDiffScale(6, 7, 8) then joker = -1 end
+  end
   if joker == sick then joker = -1 end
   local bonus = 0
   if joker >= 0 then
     say(name(joker) .. " trades jokes with the fuel seller while the others haggle. The one about the Quorvane mind and the toaster lands. The seller laughs until she has to sit down, then hangs a charm round " .. name(joker) .. "'s neck: a horseshoe bent from a hull bolt, on a red cord.")
-    give(joker, "luck_charm")
+    if canGive(joker, "luck_charm") then charMgr:giveMemento(joker, "luck_charm") end
     bonus = 2
   end
 
@@ -109,15 +114,29 @@ local function play()
     say("The hold takes on " .. amber(amount .. " food") .. " and the tanks " .. amber(amount .. " fuel") .. ".")
   end
   say("The change comes back in slag coins stamped with a pick. " .. name(lead) .. " keeps one.")
-  give(lead, "cinder_coin")
+  if canGive(lead, "cinder_coin") then charMgr:giveMemento(lead, "cinder_coin") end
   gap()
 
   if not kin then
     msnMgr:addHeader("CINDER MARKET - THE ELDER")
     say("Before the team can leave, an old woman is carried out to the dock in a chair. The market elder. She wants to know where the Ruri comes from, and she wants the truth.")
-    local tell = ask({ "Tell her about Earth and the Vesperine flight", "Say only that the Ruri is passing through" })
+    local score = msnMgr:hasQuestItem("choir_score")
+    local tell = ask({
+      "Tell her about Earth and the Vesperine flight",
+      "Say only that the Ruri is passing through",
+      { "[Choir score] Play her the song of the Glass Choir", locked = not score },
+    })
     if tell == nil then return end
-    if tell == 1 then
+    if tell == 3 then
+      say("I put the Glass Choir on the dock speakers. Crystal ringing in a wind these people have never felt.")
+      say("The market stops. Hammers, pumps, haggling. The elder listens with her eyes shut until the last spire fades, and then asks for it again.")
+      say("When it ends the second time she unpins a badge from her collar, the Vesperine flight's seven stars and the word ASHCOMBE, and pins it on " .. name(lead) .. ".")
+      say("\"Anyone who brings us that is kin. Come back when you are hungry.\"")
+      if canGive(lead, "ashcombe_badge") then charMgr:giveMemento(lead, "ashcombe_badge") end
+      msnMgr:addQuestItem("ashcombe_kin")
+      ship:adjustFuel(5)
+      say("The market adds a gift bottle to the tanks: " .. amber("5 fuel") .. ".")
+    elseif tell == 1 then
       local speaker = charMgr:crewWithMost("social")
       if speaker == sick then speaker = lead end
       local warm = charMgr:getCharTrait(speaker, "Empathic") or charMgr:getCharTrait(speaker, "Genial") or charMgr:getCharTrait(speaker, "Counselor")
@@ -125,7 +144,7 @@ local function play()
         say(name(speaker) .. " tells it: the Ashing, the Programme, the seven arks. The Ashcombe was the first to leave. The Ruri was the last.")
         say("The elder is quiet. Then she unpins a badge from her collar, enamel gone dull with handling, the Vesperine flight's seven stars and the word ASHCOMBE, and pins it on " .. name(speaker) .. ".")
         say("\"Then you are ours, and late. Come back when you are hungry.\"")
-        give(speaker, "ashcombe_badge")
+        if canGive(speaker, "ashcombe_badge") then charMgr:giveMemento(speaker, "ashcombe_badge") end
         msnMgr:addQuestItem("ashcombe_kin")
         ship:adjustFuel(5)
         say("The market adds a gift bottle to the tanks: " .. amber("5 fuel") .. ".")

@@ -9,10 +9,10 @@ local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 local function name(i) return crewName(i) end
 
-local function give(i, memento)
-  if i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento) then
-    charMgr:giveMemento(i, memento)
-  end
+-- A memento goes to a living member who does not hold it yet (a side mission can come round
+-- again once the whole list has been played).
+local function canGive(i, memento)
+  return i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento)
 end
 
 local function roll(n)
@@ -52,7 +52,7 @@ local function race(harder)
   if fastest >= 0 then
     say(name(fastest) .. " reaches the ramp first and hauls the others up. The hatch closes on a wave of orange light.")
     say("In " .. name(fastest) .. "'s belt pouch, grabbed from a bench in the generator hall: a blade of black volcanic glass, knapped to an edge by a miner with time to spare.")
-    give(fastest, "obsidian_blade")
+    if canGive(fastest, "obsidian_blade") then charMgr:giveMemento(fastest, "obsidian_blade") end
   end
   return fastest
 end
@@ -80,7 +80,7 @@ local function play()
     msnMgr:addHeader("FURNACE GATE - THE DOMES")
     local searcher = charMgr:randomCrew()
     say("Bunks made. Boots in pairs by the door. A rack of helmet lamps by the lift, every one charged. " .. name(searcher) .. " takes one down and finds a name scratched off the band.")
-    give(searcher, "miners_lamp")
+    if canGive(searcher, "miners_lamp") then charMgr:giveMemento(searcher, "miners_lamp") end
     say("The foreman's log is on the office terminal. " .. name(searcher) .. " reads the last entries aloud for me.")
     gap()
     say("\"Day 212. Relief ship overdue. Radio from home says the sky has gone brown over every continent. No ship is coming.\"")
@@ -135,7 +135,7 @@ local function play()
   say("Back aboard, " .. name(charMgr:crewIsAlive(eng) and eng or fastest) .. " wires the generators into the Ruri's shield bus. " .. amber("Shields +20") .. ".")
   local keeper = charMgr:crewIsAlive(eng) and eng or fastest
   say("The old fuse goes into " .. name(keeper) .. "'s locker, not the scrap bin.")
-  give(keeper, "gate_fuse")
+  if canGive(keeper, "gate_fuse") then charMgr:giveMemento(keeper, "gate_fuse") end
   finish()
 end
 

@@ -9,10 +9,10 @@ local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 local function name(i) return crewName(i) end
 
-local function give(i, memento)
-  if i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento) then
-    charMgr:giveMemento(i, memento)
-  end
+-- A memento goes to a living member who does not hold it yet (a side mission can come round
+-- again once the whole list has been played).
+local function canGive(i, memento)
+  return i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento)
 end
 
 local function roll(n)
@@ -80,7 +80,7 @@ local function play()
     say(name(searcher) .. " reads it to me by suit light. Dr. Ines Halloran, ring physicist. The others left on the last supply run. She stayed to finish her survey. The supply runs stopped.")
     say("The last thirty pages are not about ice. They are about a slingshot: a course that dives through a gap in the rings, skims the giant's upper air, and comes out with a month of fuel saved. Drawn by hand on graph paper, folded into the back cover.")
     say("The last line: \"Somebody fly it. I would have liked to.\"")
-    give(searcher, "halcyon_diary")
+    if canGive(searcher, "halcyon_diary") then charMgr:giveMemento(searcher, "halcyon_diary") end
     diary = true
   else
     msnMgr:addHeader("HALCYON RING - THE TRUSS")
@@ -88,7 +88,7 @@ local function play()
     say(name(cutter) .. " clips on at the end of the truss and runs the core drill into the ring ice. Four billion years of layers come up in a clear cylinder, banded like a tree.")
     if charMgr:getCharAttr(cutter, "physical") >= msnMgr:getDiffScale(4, 5, 6) then
       say("The core comes out whole just as the ice starts to stir around the truss.")
-      give(cutter, "ring_ice_core")
+      if canGive(cutter, "ring_ice_core") then charMgr:giveMemento(cutter, "ring_ice_core") end
     else
       say("The drill binds. The core snaps a metre down and stays in the ring. The ice is starting to stir around the truss.")
     end
@@ -129,7 +129,7 @@ local function play()
       ship:adjustFuel(10)
       ship:adjustEngineSpeed(0.005, "Halcyon slingshot trim")
       say(amber("Fuel +10") .. ". The burn taught me something about the drive's trim as well: " .. amber("engine +0.005") .. ".")
-      give(plotter, "slingshot_plot")
+      if canGive(plotter, "slingshot_plot") then charMgr:giveMemento(plotter, "slingshot_plot") end
     else
       say(name(plotter) .. " reads a correction a second late. The Ruri clips the edge of the gap.")
       ship:adjustHealth(-10)

@@ -9,10 +9,10 @@ local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 local function name(i) return crewName(i) end
 
-local function give(i, memento)
-  if i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento) then
-    charMgr:giveMemento(i, memento)
-  end
+-- A memento goes to a living member who does not hold it yet (a side mission can come round
+-- again once the whole list has been played).
+local function canGive(i, memento)
+  return i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento)
 end
 
 local function play()
@@ -64,7 +64,7 @@ local function play()
         say("The charts are in a shorthand " .. name(med) .. " cannot follow. Cough, fever, cough. Dates. A column of ticks that stops.")
       end
       say("On the desk lies a stethoscope, coiled, as if someone put it down for a moment. " .. name(med) .. " cleans it twice before touching it again.")
-      give(med, "solace_stethoscope")
+      if canGive(med, "solace_stethoscope") then charMgr:giveMemento(med, "solace_stethoscope") end
     elseif place == 2 then
       msnMgr:addHeader("THE SOLACE - DECK 4")
       local breaker = charMgr:crewWithMost("physical")
@@ -78,7 +78,7 @@ local function play()
       else
         say(name(breaker) .. " has " .. their(breaker) .. " visor up to read the tin labels by the grey light. The vent above the hatch puffs once, a little cloud of dust.")
         say("On the way back to the shuttle, " .. name(breaker) .. " coughs. Once. Then twice.")
-        give(breaker, "quarantine_tag")
+        if canGive(breaker, "quarantine_tag") then charMgr:giveMemento(breaker, "quarantine_tag") end
         msnMgr:addQuestItem("grey_cough")
         say(red("I am logging the cough. I will keep logging it."))
       end
@@ -93,7 +93,7 @@ local function play()
       else
         say(name(kind) .. " looks at it for a long time and then takes it.")
       end
-      give(kind, "childs_drawing")
+      if canGive(kind, "childs_drawing") then charMgr:giveMemento(kind, "childs_drawing") end
     end
     gap()
   end

@@ -8,10 +8,10 @@ local function gap() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function name(i) return crewName(i) end
 
-local function give(i, memento)
-  if i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento) then
-    charMgr:giveMemento(i, memento)
-  end
+-- A memento goes to a living member who does not hold it yet (a side mission can come round
+-- again once the whole list has been played).
+local function canGive(i, memento)
+  return i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento)
 end
 
 local function play()
@@ -55,11 +55,12 @@ local function play()
       say(name(farmer) .. " stops at the soil log posted at the end of each row and reads all of them. Sixty years of pH, moisture and yield, in the same careful hand.")
       say(name(farmer) .. " points the robots to the rows that are ready today instead of the ones on the schedule. The Warden takes the correction without a pause. It has wanted one for a long time.")
       food = food + 10
-      give(farmer, "swamp_pear")
+      if canGive(farmer, "swamp_pear") then charMgr:giveMemento(farmer, "swamp_pear") end
     else
       say("The team picks where the Warden points. Some of it is overripe. The schedule was written for a family of nine.")
       food = food + 5
-      give(charMgr:randomCrew(), "swamp_pear")
+      local picker = charMgr:randomCrew()
+      if canGive(picker, "swamp_pear") then charMgr:giveMemento(picker, "swamp_pear") end
     end
     say("Every crate is weighed and written down. The owners always liked the numbers.")
   else
@@ -92,7 +93,7 @@ local function play()
     say(name(lead) .. " signs. The Warden reads the signature twice and files it.")
     say("The robots break their line and start loading the shuttle. They bring the full harvest, and then the seed trays, and then a spare basket in case.")
     say("The Warden gives " .. name(lead) .. " a pruning knife with a handle worn to the shape of metal fingers. The owners' knife. It has been oiled.")
-    give(lead, "pruning_knife")
+    if canGive(lead, "pruning_knife") then charMgr:giveMemento(lead, "pruning_knife") end
     food = food + 10
   else
     local sneak = charMgr:getCrewTraits("Stealthy")
@@ -116,7 +117,7 @@ local function play()
       local holder = farmer >= 0 and charMgr:crewIsAlive(farmer) and farmer or charMgr:randomCrew()
       say("Pell rolls up the ramp and stops beside " .. name(holder) .. ". It unbolts the tag from its chest and holds it out.")
       say("\"So that someone aboard knows my name.\"")
-      give(holder, "pell_tag")
+      if canGive(holder, "pell_tag") then charMgr:giveMemento(holder, "pell_tag") end
       msnMgr:addQuestItem("pell_aboard")
       say("Pell asks where the hydroponics bay is before the ramp has closed. I tell it.")
     else

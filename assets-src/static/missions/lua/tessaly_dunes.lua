@@ -9,10 +9,10 @@ local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 local function name(i) return crewName(i) end
 
-local function give(i, memento)
-  if i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento) then
-    charMgr:giveMemento(i, memento)
-  end
+-- A memento goes to a living member who does not hold it yet (a side mission can come round
+-- again once the whole list has been played).
+local function canGive(i, memento)
+  return i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento)
 end
 
 local function has(i, trait)
@@ -83,7 +83,8 @@ local function play()
 
   local eng = charMgr:getEng()
   say("The hatch has a keypad, dead, and manual bolts under a cover plate, seized with grit.")
-  local door = ask({ "Have " .. charMgr:getCharName(eng) .. " work the bolts", "Force the hatch open" })
+  say(name(eng) .. " kneels by the cover plate. The storm wall is closer every time I look.")
+  local door = ask({ "Work the bolts free", "Force the hatch open" })
   if door == nil then return end
 
   local sealBroken = false
@@ -109,7 +110,7 @@ local function play()
     say("Racks of sealed seed trays, two hundred varieties, each labelled in Programme type. A planter's ration store along one wall, tins stacked to the ceiling.")
     say(name(finder) .. " holds a packet up to the helmet camera for me: winter wheat, lot 12. The seal is good.")
   end
-  give(finder, "seed_packet")
+  if canGive(finder, "seed_packet") then charMgr:giveMemento(finder, "seed_packet") end
   say("The wind is rising outside. The team has perhaps " .. amber(late == 0 and "ten minutes" or "no time at all") .. " before the storm is on top of them.")
 
   local storm = ask({ "Wait it out in the vault", "Run for the shuttle" })
@@ -155,31 +156,51 @@ local function play()
       say(name(rope) .. " ropes everyone together at the waist before the first step. Nobody can wander off a rope.")
       help = 2
     end
-    for _, i in ipairs(luaMgr:aliveCrewLeft()) do
-      local legs = charMgr:getCharAttr(i, "physical") + roll(4) + help - late
-      if has(i, "Tough") or has(i, "Lucky") then legs = legs + 2 end
-      if coughing(i) then
-        say(name(i) .. " is coughing inside the helmet, the grey cough from the Solace. Every breath is half sand.")
-        legs = legs - 2
+    -- Caught by the storm, the team needs someone who can hold a bearing; suit compasses
+    -- swing on the iron in the sand.
+    local lost = false
+    if late > 0 then
+      local guide = charMgr:getCrewTraits("Observant")
+      if guide < 0 and charMgr:mostAttr("mental") >= msnMgr:getDiffScale(5, 6, 7) then
+        guide = charMgr:crewWithMost("mental")
       end
-      local need = msnMgr:getDiffScale(3, 5, 6)
-      if legs >= need then
-        survive(i)
-      elseif help > 0 and legs >= need - 3 then
-        say(name(i) .. " falls twice. The rope drags " .. them(i) .. " up both times.")
-        survive(i)
+      if guide >= 0 then
+        say(name(guide) .. " counts paces aloud and holds the bearing I give, while the suit compasses spin on the iron in the sand.")
       else
-        if help > 0 then
-          say(name(i) .. red("'s harness tears loose from the rope, and the storm closes over the place."))
-        else
-          say(name(i) .. red(" goes down in the sand and the storm closes over the place."))
+        lost = true
+        say("The storm is already on top of the dig. Visibility is nil. The suit compasses spin on the iron in the sand, and the shuttle's beacon comes in from every side at once through the static.")
+        say("I give bearings. The team walks them. The suit positions on my screen draw a slow circle around the shuttle, eight hundred metres out, and then stop moving.")
+      end
+    end
+    for _, i in ipairs(luaMgr:aliveCrewLeft()) do
+      if lost then
+        msnMgr:killCrew(i, "<charName> was lost with the whole team in the sandstorm on the Tessaly Dunes.")
+      else
+        local legs = charMgr:getCharAttr(i, "physical") + roll(4) + help - late
+        if has(i, "Tough") or has(i, "Lucky") then legs = legs + 2 end
+        if coughing(i) then
+          say(name(i) .. " is coughing inside the helmet, the grey cough from the Solace. Every breath is half sand.")
+          legs = legs - 2
         end
-        msnMgr:killCrew(i, "<charName> was lost in the sandstorm on the Tessaly Dunes, eight hundred metres from the shuttle.")
+        local need = msnMgr:getDiffScale(3, 5, 6)
+        if legs >= need then
+          survive(i)
+        elseif help > 0 and legs >= need - 3 then
+          say(name(i) .. " falls twice. The rope drags " .. them(i) .. " up both times.")
+          survive(i)
+        else
+          if help > 0 then
+            say(name(i) .. red("'s harness tears loose from the rope, and the storm closes over the place."))
+          else
+            say(name(i) .. red(" goes down in the sand and the storm closes over the place."))
+          end
+          msnMgr:killCrew(i, "<charName> was lost in the sandstorm on the Tessaly Dunes, eight hundred metres from the shuttle.")
+        end
       end
     end
     if #survivors > 0 then
       say("The shuttle's floodlights come up out of the brown. The ramp. The hatch. The sound of sand on the hull like rain.")
-      give(survivors[1], "storm_goggles")
+      if canGive(survivors[1], "storm_goggles") then charMgr:giveMemento(survivors[1], "storm_goggles") end
     end
   end
   gap()
@@ -196,7 +217,7 @@ local function play()
   if storm == 1 then
     local keeper = survivors[#survivors]
     say(name(keeper) .. " fills a sample vial with the red sand that nearly kept the team, and corks it.")
-    give(keeper, "vial_of_sand")
+    if canGive(keeper, "vial_of_sand") then charMgr:giveMemento(keeper, "vial_of_sand") end
   end
 
   local food = storm == 1 and 20 or 10

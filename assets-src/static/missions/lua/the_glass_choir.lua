@@ -9,10 +9,10 @@ local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 local function name(i) return crewName(i) end
 
-local function give(i, memento)
-  if i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento) then
-    charMgr:giveMemento(i, memento)
-  end
+-- A memento goes to a living member who does not hold it yet (a side mission can come round
+-- again once the whole list has been played).
+local function canGive(i, memento)
+  return i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento)
 end
 
 local function roll(n)
@@ -90,7 +90,7 @@ local function play()
     end
     local scribe = charMgr:crewWithMost("mental")
     say(name(scribe) .. " writes the song out on the way back to the shuttle, one staff for each spire, while I check each note against the recording.")
-    give(scribe, "choir_score")
+    if canGive(scribe, "choir_score") then charMgr:giveMemento(scribe, "choir_score") end
     msnMgr:addQuestItem("choir_score")
     learn()
     learned = true
@@ -103,7 +103,7 @@ local function play()
     if charMgr:getCharAttr(tuner, "mental") + roll(3) >= need then
       say("One spire at a time, " .. name(tuner) .. " strikes the fork and holds it to the crystal until the beat between them fades. Twelve spires. Then the chord resolves.")
       say("For the first time in however long it has stood here, the Glass Choir sings in tune. The team does not move until the wind drops.")
-      give(tuner, "tuning_fork")
+      if canGive(tuner, "tuning_fork") then charMgr:giveMemento(tuner, "tuning_fork") end
       learn()
       learned = true
     else
@@ -121,7 +121,7 @@ local function play()
     if #living > 0 then
       local holder = charMgr:crewIsAlive(breaker) and breaker or living[1]
       say(name(holder) .. " picks a shard out of the wreck. It hums in " .. their(holder) .. " glove when the wind moves.")
-      give(holder, "singing_shard")
+      if canGive(holder, "singing_shard") then charMgr:giveMemento(holder, "singing_shard") end
     end
   else
     msnMgr:addHeader("THE GLASS CHOIR - THE REEF")
@@ -129,7 +129,7 @@ local function play()
     say("The spires go silent. Then, one by one, they take up the reef's phrase, a fifth higher, and pass it down the rows and back.")
     say("Two things that never met are singing to each other. I record all of it.")
     local scribe = charMgr:crewWithMost("mental")
-    give(scribe, "choir_score")
+    if canGive(scribe, "choir_score") then charMgr:giveMemento(scribe, "choir_score") end
     msnMgr:addQuestItem("choir_score")
     learn()
     learned = true
@@ -150,12 +150,12 @@ local function play()
       say(name(breaker) .. " chooses a thin fin at the base of a spire and taps it free.")
       if charMgr:getCharAttr(breaker, "physical") + roll(4) >= msnMgr:getDiffScale(4, 6, 8) then
         say("It comes away whole. The spire sings a note lower now. The shard hums in " .. name(breaker) .. "'s glove whenever the wind moves.")
-        give(breaker, "singing_shard")
+        if canGive(breaker, "singing_shard") then charMgr:giveMemento(breaker, "singing_shard") end
       else
         cascade(breaker)
         local living = luaMgr:aliveCrewLeft()
         if #living > 0 then
-          give(living[1], "singing_shard")
+          if canGive(living[1], "singing_shard") then charMgr:giveMemento(living[1], "singing_shard") end
           say(name(living[1]) .. " pockets a piece of the fallen spire. It is still humming.")
         end
       end
