@@ -50,7 +50,11 @@ local function race(harder)
     end
   end
   if fastest >= 0 then
-    say(name(fastest) .. " reaches the ramp first and hauls the others up. The hatch closes on a wave of orange light.")
+    if charMgr:depCrewLeft() > 1 then
+      say(name(fastest) .. " reaches the ramp first and hauls the others up. The hatch closes on a wave of orange light.")
+    else
+      say(name(fastest) .. " reaches the ramp and slaps the hatch control on the way past. It closes on a wave of orange light.")
+    end
     say("In " .. name(fastest) .. "'s belt pouch, grabbed from a bench in the generator hall: a blade of black volcanic glass, knapped to an edge by a miner with time to spare.")
     if canGive(fastest, "obsidian_blade") then charMgr:giveMemento(fastest, "obsidian_blade") end
   end
@@ -103,7 +107,11 @@ local function play()
   if second == nil then return end
 
   if second == 2 then
-    say("The team leaves the hall as it found it. On the way out " .. name(charMgr:randomCrew()) .. " switches off the office terminal, gently, as if someone were sleeping there.")
+    if searched then
+      say("The team leaves the hall as it found it. On the way out " .. name(charMgr:randomCrew()) .. " switches off the foreman's terminal, gently, as if someone were sleeping there.")
+    else
+      say("The team leaves the hall as it found it and walks back to the shuttle past the lit domes. Nobody suggests looking inside.")
+    end
     say("From orbit the wall shimmers on. The tide comes up under it and goes down again, and the domes stay lit.")
     msnMgr:endMission(true)
     return

@@ -129,6 +129,7 @@ local function play()
     say("The spires go silent. Then, one by one, they take up the reef's phrase, a fifth higher, and pass it down the rows and back.")
     say("Two things that never met are singing to each other. I record all of it.")
     local scribe = charMgr:crewWithMost("mental")
+    say(name(scribe) .. " writes out the Choir's half on the way back to the shuttle, one staff for each spire, and leaves a blank staff at the bottom for the reef.")
     if canGive(scribe, "choir_score") then charMgr:giveMemento(scribe, "choir_score") end
     msnMgr:addQuestItem("choir_score")
     learn()
