@@ -92,6 +92,10 @@ local function play()
     say("\"Day 231. We have decided together. Tonight's tide. Better the lava than the long way. Leave the shields on. Someone might come.\"")
     gap()
     say("The log ends there. Someone did come. It took forty years.")
+    local chemist = charMgr:getCrewTraits("Scientist")
+    if chemist >= 0 then
+      say(name(chemist) .. " reads the line about the brown sky twice and says nothing for the rest of the walk to the generator hall.")
+    end
     gap()
   end
 

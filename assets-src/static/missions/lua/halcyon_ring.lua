@@ -124,6 +124,11 @@ local function play()
       say(name(plotter) .. " checks the plot against the old survey charts from the Kestrel Relay. They agree on the gap to the metre.")
       need = need - 1
     end
+    local chemist = charMgr:getCrewTraits("Scientist")
+    if chemist >= 0 then
+      say(name(chemist) .. " reads the giant's upper air off my spectra, layer by layer, and marks where the skim will bite. The plot gains a margin.")
+      need = need - 1
+    end
     if charMgr:getCharAttr(plotter, "mental") + roll(3) >= need then
       say(name(plotter) .. " reads the corrections to me from the graph paper while I fly. The Ruri goes through the gap with a kilometre to spare on each side, skims the giant's air, and comes out the far side fast and cold.")
       ship:adjustFuel(10)
