@@ -61,9 +61,27 @@ local function race(harder)
   return fastest
 end
 
+-- The generators were taken on an earlier visit: the tide has had the shelf since.
+local function flooded()
+  msnMgr:addHeader("FURNACE GATE - THE SHELF")
+  say("No shimmer over the channel now. The shelf where the outpost stood is a plain of black glass, still warm, with the top of the lift head sticking out of it like a grave marker.")
+  local look = ask({ "Set down on the ridge and look", "Fly on" })
+  if look == nil then return end
+  if look == 1 then
+    say("The team stands on the ridge for ten minutes. Nobody says much. " .. name(charMgr:randomCrew()) .. " points out the line of the old lift road, under the glass.")
+  else
+    say("I log the position and fly on. The tide comes up the channel behind us, the way it always did before anyone built a wall.")
+  end
+  msnMgr:endMission(true)
+end
+
 local function play()
   local eng = charMgr:getEng()
   local searched = false
+  if msnMgr:hasQuestItem("furnace_generators") then
+    flooded()
+    return
+  end
 
   msnMgr:addHeader("FURNACE GATE - THE OUTPOST")
   say("Black basalt split by seams of orange. Three domes and a lift head on a shelf of rock above a lava channel, and between the shelf and the channel a shimmer in the air: a shield wall, still up.")
@@ -144,6 +162,7 @@ local function play()
   end
 
   ship:adjustShields(20)
+  msnMgr:addQuestItem("furnace_generators")
   say("Back aboard, " .. name(charMgr:crewIsAlive(eng) and eng or fastest) .. " wires the generators into the Ruri's shield bus. " .. amber("Shields +20") .. ".")
   local keeper = charMgr:crewIsAlive(eng) and eng or fastest
   say("The old fuse goes into " .. name(keeper) .. "'s locker, not the scrap bin.")

@@ -36,6 +36,12 @@ local function play()
 
   local places = { "Go to the medical bay", "Break into the stores on Deck 4", "Look for the children's ward" }
   local visited = {}
+  -- The stores were emptied on an earlier visit: Deck 4 stays shut this time.
+  if msnMgr:hasQuestItem("solace_stores") then
+    visited[2] = true
+    say("Deck 4's hatch is taped shut where we left it. The stores behind it are empty.")
+    gap()
+  end
   while true do
     local choices = {}
     local map = {}
@@ -73,6 +79,7 @@ local function play()
       say("The Deck 4 hatch is taped, tagged and wired shut. " .. name(breaker) .. " cuts the wire and tears the tag down the middle. Air sighs out of the deck.")
       say("Beyond: the galley stores, racks of sealed ration tins, cold and sound. Enough to matter.")
       food = food + 10
+      msnMgr:addQuestItem("solace_stores")
       if knows then
         say("Helmets stay locked. The team carries the tins out through the seal and tapes it shut behind them.")
       else
