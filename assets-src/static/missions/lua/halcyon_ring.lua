@@ -64,10 +64,11 @@ end
 
 local function play()
   local diary = false
+  local holder = -1
 
   msnMgr:addHeader("HALCYON RING - THE PLATFORM")
   say("The giant fills half the sky, banded cream and rust. Its rings are ice, kilometres deep and a few hundred metres thick, and in them sits the Halcyon platform: four modules on a truss, anchored to a moonlet the size of a town.")
-  say("No power. No answer. The docking collar still fits ours.")
+  say("No power. No answer. The docking collar at the outer end of the truss still fits ours; the modules are a three-hundred-metre walk along the truss from it.")
   gap()
 
   local first = ask({ "Search the living quarters", "Go out on the truss to cut an ice core" })
@@ -81,7 +82,9 @@ local function play()
     say("The last thirty pages are not about ice. They are about a slingshot: a course that dives through a gap in the rings, skims the giant's upper air, and comes out with a month of fuel saved. Drawn by hand on graph paper, folded into the back cover.")
     say("The last line: \"Somebody fly it. I would have liked to.\"")
     if canGive(searcher, "halcyon_diary") then charMgr:giveMemento(searcher, "halcyon_diary") end
+    say(name(searcher) .. " tucks the diary inside " .. their(searcher) .. " suit. The team heads back along the truss to the shuttle.")
     diary = true
+    holder = searcher
   else
     msnMgr:addHeader("HALCYON RING - THE TRUSS")
     local cutter = charMgr:crewWithMost("physical")
@@ -95,9 +98,6 @@ local function play()
   end
   gap()
 
-  if first == 1 then
-    say("Back across the truss to the shuttle, the quick way.")
-  end
   storm()
   gap()
 
@@ -108,6 +108,10 @@ local function play()
   end
 
   msnMgr:addHeader("HALCYON RING - DEPARTURE")
+  if diary and not charMgr:crewIsAlive(holder) then
+    diary = false
+    say("The diary went into the ring with " .. name(holder) .. ". I saw one page of the plot through a suit camera. That is not enough to fly.")
+  end
   if diary then
     say("I lay Dr. Halloran's plot over my own charts. It is good. It is also tight: a gap in the rings eleven kilometres wide, at our speed.")
   else
