@@ -221,9 +221,12 @@ local function play()
   end
 
   local food = storm == 1 and 20 or 10
+  if vaultEmpty then food = 10 end
   ship:adjustFood(food)
   msnMgr:addQuestItem("seed_vault")
-  if storm == 1 then
+  if vaultEmpty then
+    say("The last rack of tins comes up with the team. The hold takes on " .. amber(food .. " food") .. ". Seed Store 9 is empty now.")
+  elseif storm == 1 then
     say("The team ferries the ration tins up the shaft once the sky clears. The hold takes on " .. amber(food .. " food") .. " and the vault's seed trays, sealed.")
   else
     say("The team carried what it could in its arms. The hold takes on " .. amber(food .. " food") .. " and a crate of seed trays.")
