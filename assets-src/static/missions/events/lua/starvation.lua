@@ -7,9 +7,12 @@
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 
--- Meals missed so far. The counter reads -1 once the crew has eaten again; the stores run
--- one unit further into debt per missed meal, so either figure tells how long it has been.
-local missed = math.max(ship:getDaysWithoutFood(), -ship:getFood() - 1, 0)
+-- Meals missed so far. Should the counter say the crew is fed (-1) while the stores are in
+-- debt, the debt tells instead: it grows by one unit per missed meal.
+local missed = ship:getDaysWithoutFood()
+if missed < 0 then
+  missed = math.max(-ship:getFood() - 1, 0)
+end
 local deadly = missed >= msnMgr:getDiffScale(20, 10, 10)
 
 -- The member of the team the hunger takes first: the least hardy, counting the traits that
