@@ -1,5 +1,6 @@
 -- Rust Hollows: brine shrimp in canyon pools. A Farmer builds a weir, an Avian dives for
--- them, and either doubles the catch. The deep pool holds more and needs a climber.
+-- them, and either doubles the catch. The deep pool holds more and needs a climber, or a
+-- Cephalopod who swims it.
 
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
@@ -38,9 +39,13 @@ if picked == 1 then
   msnMgr:addMessage("The shallow pools are knee deep. The shrimp scatter at every step and come back when the water settles. It is slow work with hand nets.")
   landCatch(8)
 else
-  local climber = charMgr:crewWithMost("physical")
+  local swimmer = charMgr:getCrewTraits("Cephalopod")
+  local climber = swimmer ~= -1 and swimmer or charMgr:crewWithMost("physical")
   msnMgr:addMessage(crewName(climber) .. " ties on and goes down the salt-crusted slope to the deep pool, where the shrimp are so thick the water looks like wine.")
-  if charMgr:getCharAttr(climber, "physical") >= msnMgr:getDiffScale(5, 6, 7) or charMgr:getCharTrait(climber, "Cephalopod") then
+  if swimmer ~= -1 then
+    msnMgr:addMessage(crewName(swimmer) .. " lets go of the rope at the bottom and slips into the brine, suit and all, and herds the shrimp into the net from below. The drowned cities had worse water than this.")
+    landCatch(10)
+  elseif charMgr:getCharAttr(climber, "physical") >= msnMgr:getDiffScale(5, 6, 7) then
     msnMgr:addMessage("The slope holds. The net comes up full, and so does the next one.")
     landCatch(10)
   else
