@@ -2,7 +2,7 @@
 -- decide how the crew gets through the hunger, and they are the ones it falls on.
 -- Waiting is safe early on and kills the weakest later; the spare cryo pods trade the hunger
 -- for a death at the next empty-stores alarm; a Farmer can strip the hydroponics bay once
--- per run; the eat branch is offered once the crew has been hungry for a while.
+-- per run; and there is always the eat branch, when two or more sit at the table.
 
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
@@ -88,12 +88,10 @@ if not msnMgr:hasQuestItem("hydroponics_stripped") then
     offer({ "[Farmer] Harvest the hydroponics bay early", locked = true }, "harvest")
   end
 end
-if missed >= 5 then
-  if team >= 2 then
-    offer("Talk about what nobody wants to say", "eat")
-  else
-    offer({ "[Two crew] Talk about what nobody wants to say", locked = true }, "eat")
-  end
+if team >= 2 then
+  offer("Talk about what nobody wants to say", "eat")
+else
+  offer({ "[Two crew] Talk about what nobody wants to say", locked = true }, "eat")
 end
 
 local picked = ask(options)
@@ -146,7 +144,11 @@ elseif action == "harvest" then
   msnMgr:endMission(true)
 
 elseif action == "eat" then
-  msnMgr:addMessage("Someone says it. Then nobody says anything for a long time.")
+  if missed < 5 then
+    msnMgr:addMessage("It is too soon to say it. Someone says it anyway. Then nobody says anything for a long time.")
+  else
+    msnMgr:addMessage("Someone says it. Then nobody says anything for a long time.")
+  end
   local how = ask({ "Draw lots", "Ask for a volunteer" })
   if how == nil then return end
 

@@ -1,13 +1,21 @@
 -- The Dark Companion: a black hole with a thin accretion disc. The survey array can study it
 -- twice: a photograph from a safe orbit, and a close pass through the frame-dragging zone
--- that only a good engineer can plot. Flying close without the plot is a gamble with the
+-- that only a good mind can plot. Flying close without the plot is a gamble with the
 -- hull, and a hull at zero ends the run.
 
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 
+-- The close pass needs a plot worked out by hand: the engineer's job, or the sharpest mind
+-- on the team when the engineer is not up to it.
+local plotNeed = msnMgr:getDiffScale(5, 6, 7)
 local eng = charMgr:getEng()
-local canPlot = charMgr:getCharAttr(eng, "mental") >= msnMgr:getDiffScale(5, 6, 7)
+local plotter = eng
+if charMgr:getCharAttr(eng, "mental") < plotNeed then
+  plotter = charMgr:crewWithMost("mental")
+end
+local canPlot = charMgr:getCharAttr(plotter, "mental") >= plotNeed
+local plotLabel = "[Mental " .. plotNeed .. "] Plot a close pass through the frame-dragging zone"
 
 msnMgr:addHeader("THE DARK COMPANION — HIGH ORBIT")
 msnMgr:addMessage("I bring the Ruri to a halt nine thousand kilometres out. The hole itself is smaller than a moon and blacker than the space around it.")
@@ -31,9 +39,12 @@ local function photograph()
 end
 
 local function closePass()
-  msnMgr:addMessage(crewName(eng) .. " plots the pass by hand: a curve that skims the frame-dragging zone, where space itself is turning with the hole and drags the ship along with it.")
+  if plotter ~= eng then
+    msnMgr:addMessage(crewName(plotter) .. " takes the plotting console from " .. crewName(eng) .. ", who does not argue.")
+  end
+  msnMgr:addMessage(crewName(plotter) .. " plots the pass by hand: a curve that skims the frame-dragging zone, where space itself is turning with the hole and drags the ship along with it.")
   msnMgr:addMessage("Eleven minutes. The hull groans and holds. When we come out, the ship's clock has lost four seconds against the survey buoy we left in high orbit.")
-  msnMgr:addMessage(crewName(eng) .. " uses the difference to recalibrate the drive. The slingshot does the rest.")
+  msnMgr:addMessage(crewName(plotter) .. " uses the difference to recalibrate the drive. The slingshot does the rest.")
   ship:adjustEngineSpeed(0.01, "Drive calibrated in the Dark Companion's frame dragging")
   ship:adjustFuel(5)
   msnMgr:addQuestItem("argon_blackhole_research_1")
@@ -61,14 +72,14 @@ local function diveBlind()
   return true
 end
 
-local plotChoice = { "[Engineer] Plot a close pass through the frame-dragging zone", locked = not canPlot }
+local plotChoice = { plotLabel, locked = not canPlot }
 local picked = ask({ "Photograph the disc from a safe orbit", plotChoice, "Dive close by hand and trust the hull", "Break orbit and leave it alone" })
 if picked == nil then return end
 
 if picked == 1 then
   photograph()
   msnMgr:addMessage(" ")
-  local more = ask({ { "[Engineer] Plot a close pass through the frame-dragging zone", locked = not canPlot }, "Break orbit" })
+  local more = ask({ { plotLabel, locked = not canPlot }, "Break orbit" })
   if more == nil then return end
   if more == 1 then closePass() end
 elseif picked == 2 then

@@ -1,12 +1,22 @@
 -- The Lighthouse: a neutron star sweeping the sector. Timing its pulses gives the Ruri a
--- navigation fix anyone can take; tuning the shields to its field needs the engineer's head,
--- and a botched tuning burns shield strength instead of adding it. Both can be tried in one
+-- navigation fix anyone can take; tuning the shields to its field needs the engineer's head
+-- (or the team's best mind), and a botched tuning burns shield strength instead of adding it. Both can be tried in one
 -- visit; it does not come back.
 
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 
 local eng = charMgr:getEng()
+
+-- Who does the fine work: the engineer when up to it, otherwise the sharpest mind on the
+-- team, who takes over; when nobody is up to it, the engineer tries anyway.
+local function handsFor(need)
+  local eng = charMgr:getEng()
+  if charMgr:getCharAttr(eng, "mental") >= need then return eng, true end
+  local best = charMgr:crewWithMost("mental")
+  if charMgr:getCharAttr(best, "mental") >= need then return best, true end
+  return eng, false
+end
 
 msnMgr:addHeader("THE LIGHTHOUSE — OUTER ORBIT")
 msnMgr:addMessage("The star is twenty kilometres across and heavier than the Sun. It turns thirty times a second. Once per turn its beam crosses the Ruri, and the radiation counters click like rain on a roof.")
@@ -34,8 +44,12 @@ local function timePulses()
 end
 
 local function tuneShields()
-  msnMgr:addMessage(crewName(eng) .. " opens the shield emitters' housings and sets them to ring in step with the star's field, so the beam slides off instead of pushing through.")
-  if charMgr:getCharAttr(eng, "mental") >= msnMgr:getDiffScale(5, 6, 7) then
+  local tuner, able = handsFor(msnMgr:getDiffScale(5, 6, 7))
+  if tuner ~= eng then
+    msnMgr:addMessage(crewName(eng) .. " looks at the emitter schematics for a long minute and hands them to " .. crewName(tuner) .. ".")
+  end
+  msnMgr:addMessage(crewName(tuner) .. " opens the shield emitters' housings and sets them to ring in step with the star's field, so the beam slides off instead of pushing through.")
+  if able then
     msnMgr:addMessage("It takes three tries and a great deal of muttering. On the fourth sweep the counters go quiet. The shields have never held this well.")
     ship:adjustShields(15)
     msnMgr:addQuestItem("argon_neutronstar_research_1")
@@ -43,7 +57,7 @@ local function tuneShields()
   else
     msnMgr:addMessage("The harmonics come out almost right. " .. red("Almost right is a feedback howl") .. " through every emitter. I cut the power before they melt.")
     ship:adjustShields(-10)
-    msnMgr:addMessage("Shields " .. amber("-10") .. ". " .. crewName(eng) .. " closes the housings and does not want to talk about it.")
+    msnMgr:addMessage("Shields " .. amber("-10") .. ". " .. crewName(tuner) .. " closes the housings and does not want to talk about it.")
   end
 end
 

@@ -1,13 +1,23 @@
 -- Solar Storm: a coronal mass ejection hits the Ruri mid-sector, whatever the crew does.
 -- Riding the shock front fills the tanks if the pilot can read it; a probe fired into the
--- plasma tells the engineer how to harden shields and hull; hiding costs a few shields and
--- teaches nothing. Whoever watches the aurora may sketch it.
+-- plasma tells the engineer (or the team's best mind) how to harden shields and hull;
+-- hiding costs a few shields and teaches nothing. Whoever watches the aurora may sketch it.
 
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 
 local eng = charMgr:getEng()
 local pilot = charMgr:crewWithMost("mental")
+
+-- Who does the fine work: the engineer when up to it, otherwise the sharpest mind on the
+-- team, who takes over; when nobody is up to it, the engineer tries anyway.
+local function handsFor(need)
+  local eng = charMgr:getEng()
+  if charMgr:getCharAttr(eng, "mental") >= need then return eng, true end
+  local best = charMgr:crewWithMost("mental")
+  if charMgr:getCharAttr(best, "mental") >= need then return best, true end
+  return eng, false
+end
 
 msnMgr:addHeader("SOLAR STORM — FORTY MINUTES OUT")
 msnMgr:addMessage(red("Flare alarm.") .. " The star behind us has thrown off a cloud of plasma the size of a world. It is coming at four hundred kilometres a second. There is nowhere to fly in forty minutes that it will not be.")
@@ -36,8 +46,9 @@ if picked == 1 then
 
 elseif picked == 2 then
   msnMgr:addMessage(crewName(eng) .. " strips a survey probe of everything but its sensors and fires it down the storm's throat.")
-  if charMgr:getCharAttr(eng, "mental") >= msnMgr:getDiffScale(4, 5, 6) then
-    msnMgr:addMessage("The probe lives for ninety seconds inside the plasma. That is enough. " .. crewName(eng) .. " reads off the particle energies and retunes the shields to meet them, then sends the crew aft with sealant to the hull plates the probe's data says will take the worst.")
+  local reader, able = handsFor(msnMgr:getDiffScale(4, 5, 6))
+  if able then
+    msnMgr:addMessage("The probe lives for ninety seconds inside the plasma. That is enough. " .. crewName(reader) .. " reads off the particle energies and retunes the shields to meet them, then sends the crew aft with sealant to the hull plates the probe's data says will take the worst.")
     ship:adjustShields(10)
     ship:adjustHealth(10)
     msnMgr:addQuestItem("argon_coronalmassejection_research_1")

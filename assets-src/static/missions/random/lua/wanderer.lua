@@ -14,28 +14,20 @@ local stages = {
   "argon_transsolarobject_research_3",
   "argon_transsolarobject_research_4",
 }
-local stage = #stages + 1
-for k, item in ipairs(stages) do
-  if not msnMgr:hasQuestItem(item) then
-    stage = k
-    break
-  end
-end
+-- The visit after the furthest stage on record. The fifth visit completes the mission, so
+-- the last record never has to be looked for.
+local stage = 1
+if msnMgr:hasQuestItem("argon_transsolarobject_research_0") then stage = 2 end
+if msnMgr:hasQuestItem("argon_transsolarobject_research_1") then stage = 3 end
+if msnMgr:hasQuestItem("argon_transsolarobject_research_2") then stage = 4 end
+if msnMgr:hasQuestItem("argon_transsolarobject_research_3") then stage = 5 end
+local record = stages[stage]
 
--- Ends the visit: the Wanderer comes back until the last stage is on record.
+-- Ends the visit: the Wanderer comes back until the fifth visit has given its record.
 local function leave(text)
   msnMgr:addMessage(text)
-  msnMgr:endMission(msnMgr:hasQuestItem(stages[#stages]))
+  msnMgr:endMission(stage == #stages)
 end
-
-if stage > #stages then
-  msnMgr:addHeader("THE WANDERER — FAREWELL")
-  msnMgr:addMessage("The Wanderer passes far off the bow, dark and fast. It does not slow down. I flash the running lights once. The probe inside may see them.")
-  leave("Then it is gone between the stars.")
-  return
-end
-
-local record = stages[stage]
 
 if stage == 1 then
   msnMgr:addHeader("THE WANDERER — FIRST CONTACT")
