@@ -114,7 +114,11 @@ if action == "wait" then
     return
   end
   local lost = weakest()
-  msnMgr:addMessage("Meal " .. missed .. " passes. " .. crewName(lost) .. " does not get up for it. I check the suit monitor twice.")
+  msnMgr:addMessage("Meal " .. missed .. " passes. " .. crewName(lost) .. " does not get up for it. I check the biomonitor twice.")
+  local surgeon = charMgr:getCrewTraits("Surgeon")
+  if surgeon ~= -1 and surgeon ~= lost then
+    msnMgr:addMessage(crewName(surgeon) .. " stays with " .. them(lost) .. " to the end and writes down the time.")
+  end
   msnMgr:addMessage(crewName(lost) .. red(" has starved to death."))
   msnMgr:killCrew(lost, "<charName> starved to death aboard the Ruri, waiting for food that did not come.")
   if not charMgr:crewOnShipLeft() then
