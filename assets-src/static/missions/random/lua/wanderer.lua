@@ -7,13 +7,6 @@
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 
-local stages = {
-  "argon_transsolarobject_research_0",
-  "argon_transsolarobject_research_1",
-  "argon_transsolarobject_research_2",
-  "argon_transsolarobject_research_3",
-  "argon_transsolarobject_research_4",
-}
 -- The visit after the furthest stage on record. The fifth visit completes the mission, so
 -- the last record never has to be looked for.
 local stage = 1
@@ -21,12 +14,12 @@ if msnMgr:hasQuestItem("argon_transsolarobject_research_0") then stage = 2 end
 if msnMgr:hasQuestItem("argon_transsolarobject_research_1") then stage = 3 end
 if msnMgr:hasQuestItem("argon_transsolarobject_research_2") then stage = 4 end
 if msnMgr:hasQuestItem("argon_transsolarobject_research_3") then stage = 5 end
-local record = stages[stage]
+local lastStage = 5
 
 -- Ends the visit: the Wanderer comes back until the fifth visit has given its record.
 local function leave(text)
   msnMgr:addMessage(text)
-  msnMgr:endMission(stage == #stages)
+  msnMgr:endMission(stage == lastStage)
 end
 
 if stage == 1 then
@@ -45,7 +38,7 @@ if stage == 1 then
   if eye ~= -1 or charMgr:getCharAttr(tracker, "mental") >= msnMgr:getDiffScale(5, 6, 7) then
     msnMgr:addMessage(crewName(tracker) .. " keeps it in the telescope's crosshairs by hand, calling the drift, while I fit an orbit to the numbers. The orbit will not close. It came from another star and is going to a third.")
     ship:adjustSensors(0.25, "Tracking the Wanderer")
-    msnMgr:addQuestItem(record)
+    msnMgr:addQuestItem("argon_transsolarobject_research_0")
     msnMgr:addMessage("The array learns to follow fast, faint things. " .. amber("Sensors +0.25") .. ".")
     leave("It is heading the same way we are. The odds say we will meet it again. I have checked them twice.")
   else
@@ -74,7 +67,7 @@ if stage == 2 then
   msnMgr:addMessage(crewName(eng) .. " reads the spectra twice before saying anything. Iron. Glass. Silicon carbide. Arranged in layers, the way a furnace makes them and a star does not.")
   msnMgr:addMessage("\"Somebody made this,\" " .. crewName(eng) .. " says. The light on its skin also carries the echo of a drive field, and the drive field is one of ours.")
   ship:adjustEngineSpeed(0.0025, "Drive harmonics learned from the Wanderer")
-  msnMgr:addQuestItem(record)
+  msnMgr:addQuestItem("argon_transsolarobject_research_1")
   msnMgr:addMessage(amber("Engine +0.0025") .. ".")
   leave("It tumbles off into the dark. I have started to look for it at every jump.")
   return
@@ -103,7 +96,7 @@ if stage == 3 then
     charMgr:giveMemento(climber, "wanderer_fragment")
   end
   ship:adjustShields(10)
-  msnMgr:addQuestItem(record)
+  msnMgr:addQuestItem("argon_transsolarobject_research_2")
   msnMgr:addMessage("The skin was made to shrug off dust at two hundred kilometres a second. I copy its layering into the shield emitters' pattern. Shields " .. amber("+10") .. ".")
   leave("Before we pull away, a row of lights blinks once along the hull. Then it is dark again.")
   return
@@ -123,7 +116,7 @@ if stage == 4 then
     msnMgr:addMessage(crewName(talker) .. " sits down on the corridor floor and tells it: the Ashing, the arks, the sleepers, the Ruri. It takes an hour. The probe does not interrupt.")
     msnMgr:addMessage("When it is done, the probe opens its sensor archive without being asked. Forty years of the space between stars, mapped by something that had nothing else to do.")
     ship:adjustSensors(0.5, "The Wanderer's sensor archive")
-    msnMgr:addQuestItem(record)
+    msnMgr:addQuestItem("argon_transsolarobject_research_3")
     msnMgr:addMessage(amber("Sensors +0.5") .. ".")
     leave("As the team leaves, it asks whether we will come back. " .. crewName(talker) .. " says yes. I log it as a promise.")
   elseif picked == 1 then
@@ -154,6 +147,6 @@ if not charMgr:hasMemento(keeper, "wanderer_key") then
   charMgr:giveMemento(keeper, "wanderer_key")
 end
 ship:adjustEngineSpeed(0.01, "The Wanderer's drive data")
-msnMgr:addQuestItem(record)
+msnMgr:addQuestItem("argon_transsolarobject_research_4")
 msnMgr:addMessage("With its corrections folded into ours, the drive runs cleaner than the Programme ever managed. " .. amber("Engine +0.01") .. ".")
 leave("The Wanderer turns its running lights on, all of them, and heads out between the stars. I do not expect to see it again. I will look for it anyway.")
