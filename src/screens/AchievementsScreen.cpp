@@ -12,6 +12,7 @@
 #include <SFML/Window/Mouse.hpp>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -74,6 +75,9 @@ AchievementsScreen::AchievementsScreen(AchievementManager& manager)
     upcomingLabelId_ = texts.addText(314, labelY, "Upcoming");
     for (int id : { unlockedTextId_, recentLabelId_, upcomingLabelId_ })
         texts.getText(id).setFillColor(green);
+    slotTip_.setBoxColor(sf::Color(128, 128, 128));
+    slotTip_.offsetY = 5.f;
+    slotTip_.margin = 5.f;
     buildEntries();
 }
 
@@ -107,9 +111,9 @@ void AchievementsScreen::buildEntries()
         entry.descriptionText = texts.addText(0, 0, "");
         // Long texts take a second line above the bar instead of running into the next column.
         texts.getText(entry.flavourText)
-            .setString(Utf8::toLabel(wrapText("\"" + catalogue[i].getFlavour() + "\"", 235, -1, false)));
+            .setString(Utf8::toLabel(wrapText("\"" + catalogue[i].getFlavour() + "\"", 240, -1, false)));
         texts.getText(entry.descriptionText)
-            .setString(Utf8::toLabel(wrapText(catalogue[i].getDescription(), 235, -1, false)));
+            .setString(Utf8::toLabel(wrapText(catalogue[i].getDescription(), 240, -1, false)));
         entry.barBack.setFillColor(sf::Color(15, 15, 15, 255));
         entry.barFill.setFillColor(green);
         showLook(i);
@@ -174,7 +178,10 @@ void AchievementsScreen::reset()
         entry.x = x;
         entry.y = y;
         entry.picture.setPosition(x, y);
-        texts.setTextPosition(entry.flavourText, static_cast<int>(x + 48.f), static_cast<int>(y + 16.f));
+        // A quotation of two lines starts a line higher, clear of the description.
+        const bool twoLines = texts.getText(entry.flavourText).getString().find('\n') != sf::String::InvalidPos;
+        const float flavourY = twoLines ? y + 16.f - std::floor(UiHost::get().defaultTextSize() + 1.5f) : y + 16.f;
+        texts.setTextPosition(entry.flavourText, static_cast<int>(x + 48.f), static_cast<int>(flavourY));
         texts.setTextPosition(entry.descriptionText, static_cast<int>(x + 48.f), static_cast<int>(y + 28.f));
         layoutBar(i);
         if (i % 3 == 2) {
@@ -273,6 +280,7 @@ void AchievementsScreen::handleEvent(const sf::Event& event, sf::Vector2f pointe
     case sf::Event::MouseMoved:
         for (Button* button : { &nextArrow_, &previousArrow_, &leaveButton_ })
             button->setFocus(button->contains(pointer.x, pointer.y));
+        hover(pointer.x, pointer.y);
         // Holding the button down and moving repeats the action under the pointer.
         if (leftDown_)
             act(pointer.x, pointer.y);
@@ -280,6 +288,22 @@ void AchievementsScreen::handleEvent(const sf::Event& event, sf::Vector2f pointe
     default:
         break;
     }
+}
+
+void AchievementsScreen::hover(float x, float y)
+{
+    int index = -1;
+    if (upcomingSlot_.contains(x, y))
+        index = upcomingIndex_;
+    else if (recentSlot_.contains(x, y))
+        index = recentIndex_;
+    const std::vector<Achievement>& catalogue = manager_.getCatalogue();
+    if (index < 0 || static_cast<std::size_t>(index) >= catalogue.size()) {
+        slotTip_.follow(-1.f, -1.f);
+        return;
+    }
+    slotTip_.setText(catalogue[static_cast<std::size_t>(index)].getDescription());
+    slotTip_.follow(x, y);
 }
 
 void AchievementsScreen::turnTo(unsigned page)
@@ -352,4 +376,5 @@ void AchievementsScreen::draw(sf::RenderTarget& target)
         ids.push_back(entry.descriptionText);
     }
     TextManager::get().drawTexts(ids, target);
+    slotTip_.draw(target);
 }

@@ -3,6 +3,7 @@
 #include "core/GameState.hpp"
 #include "core/TimedActionGroup.hpp"
 #include "ui/Button.hpp"
+#include "ui/Tooltip.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -72,6 +73,7 @@ public:
     Button& upcomingSlot() { return upcomingSlot_; }
     Button& recentSlot() { return recentSlot_; }
     Button& leaveButton() { return leaveButton_; }
+    const Tooltip& slotTip() const { return slotTip_; }
 
 private:
     void buildEntries();
@@ -81,6 +83,7 @@ private:
     void act(float x, float y);
     void turnTo(unsigned page);
     void leave();
+    void hover(float x, float y);
     bool onPage(std::size_t index) const;
 
     AchievementManager& manager_;
@@ -96,5 +99,7 @@ private:
     int unlockedTextId_;
     int recentLabelId_;
     int upcomingLabelId_;
+    // Over the recent or upcoming slot: what that deed asks for.
+    Tooltip slotTip_;
     TimedActionGroup arrowRestores_;
 };

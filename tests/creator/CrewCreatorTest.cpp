@@ -118,8 +118,10 @@ TEST_F(CreatorTest, SavingWritesTheSpeciesFirstAndReloadsTheRoster)
     EXPECT_FALSE(file.isMember("sprites"));
     EXPECT_FALSE(file["imageBinary"].asString().empty());
     EXPECT_EQ(roster().getAllCharacters().size(), before + 1);
-    EXPECT_EQ(roster().getAllCharacters().back().name(), "Tam Orrin");
-    EXPECT_TRUE(roster().getAllCharacters().back().card.hasPortrait());
+    const Character tam = character("Tam_Orrin/Tam_Orrin.json");
+    EXPECT_EQ(tam.name(), "Tam Orrin");
+    EXPECT_TRUE(tam.card.hasPortrait());
+    EXPECT_EQ(tam.attributes.at("physical"), 7);
 }
 
 TEST_F(CreatorTest, EditKeepsNameAndFileCopyMakesANewOne)

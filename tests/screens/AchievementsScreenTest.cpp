@@ -100,6 +100,15 @@ TEST_F(DeedsTest, AnUnlockWhileOpenShowsAtTheNextStep)
     EXPECT_TRUE(screen->entries()[3].unlocked);
     EXPECT_EQ(screen->unlockedText(), "Unlocked: 3 / 21");
     EXPECT_EQ(screen->recentIndex(), 20);
+    // Over the recent slot its deed is told; away from it the text goes.
+    const sf::FloatRect recent = screen->recentSlot().getBounds();
+    sf::Event move;
+    move.type = sf::Event::MouseMoved;
+    screen->handleEvent(move, { recent.left + 2.f, recent.top + 2.f });
+    EXPECT_TRUE(screen->slotTip().isVisible());
+    EXPECT_EQ(TextManager::get().getText(screen->slotTip().getTextId()).getString(), "Add a lost soul to your crew");
+    screen->handleEvent(move, { 5.f, 5.f });
+    EXPECT_FALSE(screen->slotTip().isVisible());
     // The recent slot turns to the page that holds it.
     click(screen->recentSlot());
     EXPECT_EQ(screen->page(), 18u);
