@@ -221,3 +221,25 @@ TEST_F(CreatorTest, NoPortraitsAtAllIsNoCrash)
     EXPECT_EQ(creator->counterText(), "0 / 0");
     EXPECT_EQ(creator->speciesText(), "Human");
 }
+
+TEST_F(CreatorTest, TypedAttributesUpdateTheTotalAtOnce)
+{
+    for (const char* attribute : { "mental", "physical", "social" })
+        creator->attributeField(attribute).setText("5");
+    NumberField& physical = creator->attributeField("physical");
+    ASSERT_TRUE(physical.contains(165.f, 178.f)); // the field at (161, 174)
+    sf::Event event;
+    event.type = sf::Event::MouseButtonPressed;
+    event.mouseButton.button = sf::Mouse::Left;
+    creator->handleEvent(event, { 165.f, 178.f });
+    event.type = sf::Event::TextEntered;
+    event.text.unicode = 8; // Backspace: the field is empty
+    creator->handleEvent(event, { 0.f, 0.f });
+    EXPECT_EQ(creator->totalText(), "10");
+    event.text.unicode = '9';
+    creator->handleEvent(event, { 0.f, 0.f });
+    EXPECT_EQ(creator->totalText(), "19");
+    event.text.unicode = '9'; // 99 is over 10: not taken
+    creator->handleEvent(event, { 0.f, 0.f });
+    EXPECT_EQ(physical.content(), "9");
+}
