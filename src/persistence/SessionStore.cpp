@@ -6,6 +6,7 @@
 #include "crew/CharacterManager.hpp"
 #include "missions/MissionManager.hpp"
 #include "persistence/AtomicFile.hpp"
+#include "persistence/SaveBackups.hpp"
 #include "world/Sector.hpp"
 #include "world/Ship.hpp"
 
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <utility>
 
 #include <signal.h>
 
@@ -57,7 +59,8 @@ void removeStaleTemporaries(const std::string& target)
 
 } // namespace
 
-SessionStore::SessionStore(CharacterManager& crew, MissionManager& missions, Sector& sector, Ship& ship)
+SessionStore::SessionStore(CharacterManager& crew, MissionManager& missions, Sector& sector, Ship& ship,
+                           std::string folder)
     : saveMissions([&missions] { return missions.saveMissions(); })
     , loadMissions([&missions](const Json::Value& member) {
         missions.loadMissions(member);
@@ -67,7 +70,20 @@ SessionStore::SessionStore(CharacterManager& crew, MissionManager& missions, Sec
     , missions_(missions)
     , sector_(sector)
     , ship_(ship)
+    , folder_(std::move(folder))
 {
+    if (!folder_.empty() && folder_.back() != '/')
+        folder_ += '/';
+}
+
+std::string SessionStore::sessionFile() const
+{
+    return folder_.empty() ? sessionPath() : folder_ + "sessionSave.json";
+}
+
+std::string SessionStore::fogFile() const
+{
+    return folder_.empty() ? fogPath() : folder_ + "fow.save";
 }
 
 std::string SessionStore::sessionPath()
@@ -82,11 +98,15 @@ std::string SessionStore::fogPath()
 
 bool SessionStore::saveExists()
 {
-    std::FILE* file = std::fopen(sessionPath().c_str(), "rb");
-    if (!file)
-        return false;
-    std::fclose(file);
-    return true;
+    const std::string path = sessionPath();
+    for (int number = 0; number <= SaveBackups::kept; ++number) {
+        std::FILE* file = std::fopen((number == 0 ? path : SaveBackups::backupPath(path, number)).c_str(), "rb");
+        if (file) {
+            std::fclose(file);
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string SessionStore::compactText(const Json::Value& root)
@@ -106,8 +126,8 @@ SessionSnapshot SessionStore::capture()
     root["Sector"] = sector_.toJson();
     root["Ship"] = ship_.toJson();
     SessionSnapshot snapshot;
-    snapshot.sessionPath = sessionPath();
-    snapshot.fogPath = fogPath();
+    snapshot.sessionPath = sessionFile();
+    snapshot.fogPath = fogFile();
     snapshot.sessionText = compactText(root);
     snapshot.fogText = sector_.fog().saveText();
     return snapshot;
@@ -117,11 +137,18 @@ bool SessionStore::write(const SessionSnapshot& snapshot)
 {
     // The fog first: a stop between the two leaves the old session with a newer fog, which
     // still loads; the other way round a new session could meet a missing fog file.
+    const std::string oldFog = SaveBackups::holdPrevious(snapshot.fogPath);
+    const std::string oldSession = SaveBackups::holdPrevious(snapshot.sessionPath);
     if (!writeFileAtomically(snapshot.fogPath, snapshot.fogText)
         || !writeFileAtomically(snapshot.sessionPath, snapshot.sessionText)) {
         QV_LOG << "Error: SessionStore::write, the session was not saved to " << snapshot.sessionPath << std::endl;
+        SaveBackups::release(oldFog);
+        SaveBackups::release(oldSession);
         return false;
     }
+    // Both files rotate together, so backup n of the session goes with backup n of the fog.
+    SaveBackups::rotate(snapshot.fogPath, oldFog);
+    SaveBackups::rotate(snapshot.sessionPath, oldSession);
     removeStaleTemporaries(snapshot.fogPath);
     removeStaleTemporaries(snapshot.sessionPath);
     return true;
@@ -134,7 +161,28 @@ bool SessionStore::save()
 
 bool SessionStore::load()
 {
-    const std::string path = sessionPath();
+    const std::string path = sessionFile();
+    if (loadFile(path, fogFile()))
+        return true;
+    for (int number = 1; number <= SaveBackups::kept; ++number) {
+        const std::string backup = SaveBackups::backupPath(path, number);
+        if (!std::filesystem::exists(backup))
+            continue;
+        std::string fog = SaveBackups::backupPath(fogFile(), number);
+        if (!std::filesystem::exists(fog))
+            fog = fogFile();
+        QV_LOG << "Trying the backup " << backup << std::endl;
+        if (loadFile(backup, fog)) {
+            QV_LOG << "Loaded the backup " << backup << " instead of " << path << ", which is kept as it was"
+                   << std::endl;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SessionStore::loadFile(const std::string& path, const std::string& fog)
+{
     std::string text;
     std::string error;
     switch (readWholeFile(path, text, error)) {
@@ -147,10 +195,15 @@ bool SessionStore::load()
     case FileRead::Read:
         break;
     }
-    return loadText(text);
+    return loadText(text, fog);
 }
 
 bool SessionStore::loadText(const std::string& text)
+{
+    return loadText(text, fogFile());
+}
+
+bool SessionStore::loadText(const std::string& text, const std::string& fog)
 {
     Json::Value root;
     std::string errors;
@@ -158,7 +211,7 @@ bool SessionStore::loadText(const std::string& text)
     if (!loaded)
         QV_LOG << errors << "could not parse options!" << std::endl;
     else if (!root.isObject()) {
-        QV_LOG << "Error: SessionStore::load, " << sessionPath() << " does not hold an object" << std::endl;
+        QV_LOG << "Error: SessionStore::load, the session save does not hold an object" << std::endl;
         loaded = false;
     }
     if (loaded) {
@@ -171,14 +224,14 @@ bool SessionStore::loadText(const std::string& text)
         }
     }
     if (loaded)
-        loaded = loadMembers(root);
+        loaded = loadMembers(root, fog);
     if (!loaded)
         QV_LOG << "Failed to load save! ;_; I'm so sorry I failed you. Please contact me and I will make this right!"
                << std::endl;
     return loaded;
 }
 
-bool SessionStore::loadMembers(const Json::Value& root)
+bool SessionStore::loadMembers(const Json::Value& root, const std::string& fog)
 {
     // Nothing of the previous run may reach into the loaded one.
     missions_.clearQuestItems();
@@ -197,7 +250,7 @@ bool SessionStore::loadMembers(const Json::Value& root)
             QV_LOG << members[2].failure << std::endl;
             loaded = false;
         }
-        if (!sector_.fromJson(root["Sector"], fogPath())) {
+        if (!sector_.fromJson(root["Sector"], fog)) {
             QV_LOG << members[3].failure << std::endl;
             loaded = false;
         }
