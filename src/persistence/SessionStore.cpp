@@ -12,13 +12,11 @@
 
 #include <json/writer.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <utility>
 
-#include <signal.h>
 
 namespace {
 
@@ -34,28 +32,6 @@ const MemberCheck members[] = {
     {"Missions", "Failed to load saved mission state."},
     {"Sector", "Failed to load saved sector state."},
 };
-
-// Temporary files that a save killed halfway left beside `target` ("<name>.tmp-<pid>-<n>"):
-// removed once the process that made them is gone, so they do not pile up in the saved
-// folder. A live process's file (another game writing at this moment) is left alone.
-void removeStaleTemporaries(const std::string& target)
-{
-    namespace fs = std::filesystem;
-    const fs::path path(target);
-    const std::string prefix = path.filename().string() + ".tmp-";
-    std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(path.parent_path(), error)) {
-        const std::string name = entry.path().filename().string();
-        if (name.compare(0, prefix.size(), prefix) != 0)
-            continue;
-        const std::string pid = name.substr(prefix.size(), name.find('-', prefix.size()) - prefix.size());
-        if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos || pid.size() > 9)
-            continue;
-        if (::kill(static_cast<pid_t>(std::stol(pid)), 0) == 0 || errno != ESRCH)
-            continue;
-        fs::remove(entry.path(), error);
-    }
-}
 
 } // namespace
 
@@ -149,8 +125,6 @@ bool SessionStore::write(const SessionSnapshot& snapshot)
     // Both files rotate together, so backup n of the session goes with backup n of the fog.
     SaveBackups::rotate(snapshot.fogPath, oldFog);
     SaveBackups::rotate(snapshot.sessionPath, oldSession);
-    removeStaleTemporaries(snapshot.fogPath);
-    removeStaleTemporaries(snapshot.sessionPath);
     return true;
 }
 
