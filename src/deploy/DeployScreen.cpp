@@ -158,10 +158,20 @@ void DeployScreen::placeCards()
             card.inSlot = slot >= 0;
             card.setPosition(at.x, at.y);
             card.placeParts(at);
-            card.setPlatformTexture(slot >= 0 ? CharacterCard::offlinePlatform : CharacterCard::onlinePlatform);
+            // On a slot the card stands on the slot's own (role) platform, lit.
+            card.setPlatformTexture(slot >= 0 ? slotPlatform(slots[static_cast<std::size_t>(slot)], true)
+                                              : CharacterCard::onlinePlatform);
         }
     }
     crew_.rebuildRows();
+}
+
+std::string DeployScreen::slotPlatform(const DeployManager::Slot& slot, bool lit) const
+{
+    const bool deployMission = mission_ && mission_->isDeployMission();
+    const char* kind = slot.isLeader ? "leader" : slot.isMedic ? "medic" : slot.isEngineer ? "engineer"
+                                              : deployMission ? "crew" : "normal";
+    return std::string(platformRoot) + kind + (lit ? "_online.png" : "_offline.png");
 }
 
 void DeployScreen::refreshLook()
@@ -174,14 +184,9 @@ void DeployScreen::refreshLook()
         .setString(std::to_string(manager_.teamCount()) + "/" + std::to_string(mission_ ? mission_->maxCrew : 0));
 
     slotPlatforms_.resize(manager_.slots().size());
-    const bool deployMission = mission_ && mission_->isDeployMission();
     for (std::size_t k = 0; k < manager_.slots().size(); ++k) {
         const DeployManager::Slot& slot = manager_.slots()[k];
-        const char* kind = slot.isLeader ? "leader" : slot.isMedic ? "medic" : slot.isEngineer ? "engineer"
-                                                  : deployMission ? "crew" : "normal";
-        place(slotPlatforms_[k],
-              std::string(platformRoot) + kind + (slot.occupant >= 0 ? "_online.png" : "_offline.png"),
-              slot.platform.x, slot.platform.y);
+        place(slotPlatforms_[k], slotPlatform(slot, slot.occupant >= 0), slot.platform.x, slot.platform.y);
         slotPlatforms_[k].setOrigin(6.f, 6.f);
     }
 
@@ -223,8 +228,11 @@ void DeployScreen::mousePressed(float x, float y, double now)
         selectedPlatform_.setPosition(at);
         selectedPlatform_.setOrigin(-4.f, -5.f);
     }
-    if (manager_.lift(crew, now))
+    if (manager_.lift(crew, now)) {
         crew_.setDraggedIndex(crew);
+        auto guard = crew_.lock();
+        crew_.getCrewOnShip()[static_cast<std::size_t>(crew)].card.inSlot = false;
+    }
     placeCards();
 }
 
@@ -334,6 +342,7 @@ void DeployScreen::draw(sf::RenderTarget& target)
     if (crew_.getSelectedCharacter())
         crew_.drawCharacterInfo(target);
     crew_.drawCards(target, 0);
+    drawSlotNames(target);
     target.draw(topBorder_);
     texts.drawTexts({ titleText_, countText_ }, target);
     leaveButton_.draw(target);
@@ -342,4 +351,17 @@ void DeployScreen::draw(sf::RenderTarget& target)
     leaderTip_.draw(target);
     medicTip_.draw(target);
     engineerTip_.draw(target);
+}
+
+// The names of the cards standing on slots, on the slots' name tags.
+void DeployScreen::drawSlotNames(sf::RenderTarget& target)
+{
+    std::vector<int> names;
+    {
+        auto guard = crew_.lock();
+        for (const Character& member : crew_.getCrewOnShip())
+            if (member.card.inSlot && member.card.nameTextId() >= 0)
+                names.push_back(member.card.nameTextId());
+    }
+    TextManager::get().drawTexts(names, target);
 }

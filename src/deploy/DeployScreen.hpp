@@ -54,6 +54,8 @@ public:
 private:
     void placeCards();
     void refreshLook();
+    void drawSlotNames(sf::RenderTarget& target);
+    std::string slotPlatform(const DeployManager::Slot& slot, bool lit) const;
     void logBriefing();
     bool deployPhase() const { return manager_.phase() == DeployManager::Phase::Deploying; }
 
