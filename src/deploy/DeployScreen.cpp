@@ -99,6 +99,7 @@ void DeployScreen::open(Mission& mission, bool useShipImage, bool skipCrewCredit
 {
     mission_ = &mission;
     briefingLogged_ = false;
+    phaseSwitchAt_.reset();
     crew_.clearCharacterInfo();
     crew_.clearSelection();
     manager_.openForMission(&mission, useShipImage, skipCrewCredit);
@@ -205,8 +206,15 @@ void DeployScreen::refreshLook()
          manager_.enoughCrew() || proceed);
 }
 
-void DeployScreen::update(double)
+void DeployScreen::update(double now)
 {
+    if (phaseSwitchAt_ && now >= *phaseSwitchAt_) {
+        phaseSwitchAt_.reset();
+        if (deployPhase())
+            manager_.showBriefing();
+        else
+            manager_.showDeploy();
+    }
     refreshLook();
 }
 
@@ -261,7 +269,7 @@ void DeployScreen::mouseMoved(float x, float y)
     engineerTip_.follow(over(2) ? x : -1.f, y);
 }
 
-void DeployScreen::mouseReleased(float x, float y, double)
+void DeployScreen::mouseReleased(float x, float y, double now)
 {
     pointer_ = { x, y };
     const std::int32_t dragged = manager_.dragged();
@@ -281,11 +289,15 @@ void DeployScreen::mouseReleased(float x, float y, double)
     if (leaveButton_.contains(x, y) && manager_.leave()) {
         UiHost::get().playSound("deploy_leave_1.wav");
     } else if (deployPhase() && !(mission_ && mission_->noDeploy) && detailsButton_.contains(x, y)) {
+        // The pressed button stays on screen a moment before the phase changes.
         UiHost::get().playSound("button_click.wav");
-        manager_.showBriefing();
+        phaseSwitchAt_ = now + phaseHoldSeconds;
     } else if (!deployPhase() && crewDeployButton_.contains(x, y)) {
         UiHost::get().playSound("button_click.wav");
-        manager_.showDeploy();
+        if (mission_ && mission_->noDeploy)
+            manager_.showDeploy();
+        else
+            phaseSwitchAt_ = now + phaseHoldSeconds;
     } else if (deployPhase() && deployButton_.contains(x, y) && manager_.deploy()) {
         UiHost::get().playSound("deploy_leave_2.wav");
     }
