@@ -6,7 +6,9 @@
 #include "core/Emblem.hpp"
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
+#include "core/CrashHandler.hpp"
 #include "core/ProgramArguments.hpp"
+#include "core/RunFlow.hpp"
 #include "core/QuitRequest.hpp"
 #include "core/StateManager.hpp"
 #include "core/TimedActions.hpp"
@@ -18,6 +20,12 @@
 #include "persistence/Options.hpp"
 #include "persistence/OptionsScreen.hpp"
 #include "screens/AchievementsScreen.hpp"
+#include "persistence/SessionStore.hpp"
+#include "screens/CreditsScreen.hpp"
+#include "screens/EndingFade.hpp"
+#include "screens/IntroSequence.hpp"
+#include "screens/PauseMenu.hpp"
+#include "screens/TitleMenu.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/TextureManager.hpp"
 #include "ui/WindowManager.hpp"
@@ -32,8 +40,10 @@
 #include <SFML/Window/Mouse.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <cstdio>
+#include <deque>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -89,6 +99,24 @@ std::optional<std::uint32_t> developerMapSeed()
     return static_cast<std::uint32_t>(seed);
 }
 
+// QV_DEV_SECTORS=<seed>,<seed>,...: the sectors of a run (its first, then each light jump's)
+// are built from these seeds in turn, then from the clock again.
+std::deque<std::uint32_t> developerSectorSeeds()
+{
+    std::deque<std::uint32_t> seeds;
+    const char* value = std::getenv("QV_DEV_SECTORS");
+    if (!value)
+        return seeds;
+    for (const std::string& item : split(value, ',')) {
+        errno = 0;
+        char* end = nullptr;
+        const unsigned long long seed = std::strtoull(item.c_str(), &end, 10);
+        if (errno == 0 && end != item.c_str() && *end == '\0' && item[0] != '-' && seed <= 0xFFFFFFFFull)
+            seeds.push_back(static_cast<std::uint32_t>(seed));
+    }
+    return seeds;
+}
+
 // QV_DEV_SHIP_LOG=<lines>: the developer map's ship starts with that many upgrade-log lines
 // (at most 50), the sensors going up and down, to page through in the ship systems window.
 int developerShipLogLines()
@@ -97,6 +125,22 @@ int developerShipLogLines()
     if (!value || !*value)
         return 0;
     return std::clamp(std::atoi(value), 0, 50);
+}
+
+// QV_DEV_DEPLOY=<mission.json>: a developer run (as QV_DEV_MAP) opens the deploy screen for
+// that mission; leaving goes to the map.
+std::string developerDeployMission()
+{
+    const char* value = std::getenv("QV_DEV_DEPLOY");
+    return value && *value ? std::string(value) : std::string();
+}
+
+// QV_DEV_CREWSELECT=1: the game opens on the new-game crew selection; its start button begins
+// a developer run on the map with the chosen crew.
+bool developerCrewSelect()
+{
+    const char* value = std::getenv("QV_DEV_CREWSELECT");
+    return value && *value && std::string(value) != "0";
 }
 
 // QV_DEV_OPTIONS=1: the game opens on the options screen, which leaves to the title.
@@ -112,6 +156,16 @@ bool developerSwitch(const char* name)
 {
     const char* value = std::getenv(name);
     return value && *value && std::string(value) != "0";
+}
+
+const char* const clickSound = "button_click.wav";
+const char* const leaveSound = "deploy_leave_1.wav";
+
+// The low 32 bits of the monotonic clock in nanoseconds: the seed of a light jump's sector.
+std::uint32_t monotonicSeed()
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
 }
 
 } // namespace
@@ -136,17 +190,33 @@ Game::Game(AchievementManager& achievements)
     map.stats().setAchievementManager(&achievements_);
     map.setMissionManager(&missionManager_);
     map.onPause = [] { StateManager::get().setPaused(true); };
-    // Until the crew view exists, the crew button springs back at once.
-    map.onCrewView = [] { MapScreen::get().setButtonPressed(MapScreen::MapButton::Crew, false); };
+    map.onCrewView = [] { StateManager::get().changeState(GameState::CrewView, true, false); };
     map.onShipSystems = [] { openShipSystems(); };
     map.onSectorSummary = [this] { showSectorSummary(); };
     sector_ = std::make_unique<Sector>(missionManager_, map.ship(), map.pictures().asteroidBackgrounds.size(),
                                        map.pictures().asteroidForegrounds.size(), map.fogMode());
     map.attachSector(sector_.get());
+    session_ = std::make_unique<SessionStore>(roster, missionManager_, *sector_, map.ship());
+    RunFlow::Hooks hooks;
+    hooks.waitForSave = [this] { waitForSave(); };
+    hooks.newSector = [this](std::uint32_t seed) { sectorNeeded(seed); };
+    hooks.saveRun = [this] {
+        saveSession();
+        savePlayer();
+    };
+    hooks.resetDayClock = [] { MapScreen::get().resetDayClock(); };
+    hooks.stopThrusters = [] {
+        AudioManager& audio = AudioManager::get();
+        if (audio.thrusters().isPlaying() && !audio.thrustersStopped())
+            audio.stopThrusters();
+    };
+    hooks.seed = [this] { return nextSectorSeed(monotonicSeed()); };
+    runFlow_ = std::make_unique<RunFlow>(missionManager_, roster, *sector_, map.stats(), std::move(hooks));
     missionManager_.setShip(&map.ship());
     luaManager_.setShip(&map.ship());
     roster.setPlayerStats(&map.stats());
     missionManager_.setCrew(&roster);
+    missionManager_.setPlayerStats(&map.stats());
     luaManager_.setCrew(&roster);
     // Mementos are dated with the ship's jump count (asked for outside the roster's lock).
     roster.setJumpCountSource([] { return MapScreen::exists() ? MapScreen::get().ship().getJumpCount() : 0; });
@@ -160,6 +230,19 @@ Game::Game(AchievementManager& achievements)
     optionsScreen.onPointerChanged = [this] { window_.setMouseCursorVisible(!Options::get().spriteCursor); };
     achievementsScreen_ = std::make_unique<AchievementsScreen>(achievements_);
     CrewCreator::get(); // reads the random names and lists the portraits
+
+    title_ = std::make_unique<TitleMenu>();
+    intro_ = std::make_unique<IntroSequence>();
+    credits_ = std::make_unique<CreditsScreen>(assetsPath() + "credits/credits.txt");
+    PauseMenu::get();
+    deployScreen_ = std::make_unique<DeployScreen>(roster, clockSeed());
+    missionScreen_ = std::make_unique<MissionScreen>(missionManager_);
+    missionScreen_->setShip(&map.ship());
+    crewView_ = std::make_unique<CrewViewScreen>(roster);
+    crewSelection_ = std::make_unique<CrewSelectionScreen>(roster, clockSeed());
+    // The mission screen's menu button opens the pause menu, which offers a save only when
+    // one may be made.
+    missionScreen_->onMenu = [](bool) { StateManager::get().setPaused(true); };
 
     cursor_.setTexture(textures.getTexture("general/cursor.png"), true);
     for (int i = 0; i < SavingIndicator::frameCount; ++i) {
@@ -198,7 +281,13 @@ void Game::run()
 
     StateManager& states = StateManager::get();
     developerSeed_ = developerMapSeed();
-    if (developerSeed_) {
+    developerSectors_ = developerSectorSeeds();
+    const std::string deployMission = developerDeployMission();
+    if (!deployMission.empty()) {
+        developerSeed_ = developerSeed_ ? developerSeed_ : std::optional<std::uint32_t>(clockSeed());
+        startDeveloperRun();
+        startDeveloperDeploy(deployMission);
+    } else if (developerSeed_) {
         startDeveloperRun();
         states.changeState(GameState::Map, true, false);
     } else if (developerSwitch("QV_DEV_CREATOR")) {
@@ -207,6 +296,9 @@ void Game::run()
     } else if (developerSwitch("QV_DEV_ACHIEVEMENTS")) {
         QV_LOG << "Developer switch: the deeds screen, leaving to the title" << std::endl;
         states.changeState(GameState::Achievements, true, false);
+    } else if (developerCrewSelect()) {
+        QV_LOG << "Developer crew selection: its start button begins a run on the map" << std::endl;
+        states.changeState(GameState::CrewSelect, true, false);
     } else if (developerOptions()) {
         QV_LOG << "Developer options: the options screen, leaving to the title" << std::endl;
         states.changeState(GameState::Options, true, false);
@@ -243,18 +335,84 @@ void Game::loadPlayer()
     MapScreen::get().stats().loadFile(savedPath() + "playerSave.json", PlayerStats::switchFromArguments());
 }
 
-// The run a new game would start, without the crew selection and the intro (the run flow,
-// which does that, is still to come).
+bool Game::saveSession()
+{
+    // No run to save (the title, a developer mission started there), a script still writing
+    // to it, or a run that has ended: the file keeps the last real save.
+    if (!runFlow_->saveAllowed())
+        return false;
+    waitForSave();
+    const bool saved = session_->save();
+    if (saved)
+        showSavingIndicator();
+    return saved;
+}
+
+void Game::saveSessionInBackground()
+{
+    if (!runFlow_->saveAllowed())
+        return;
+    waitForSave();
+    // Captured here, on the main thread; the task only writes the captured text.
+    SessionSnapshot snapshot = session_->capture();
+    saveTask_ = std::async(std::launch::async, [snapshot = std::move(snapshot)] {
+        installThreadSignalStack();
+        return SessionStore::write(snapshot);
+    });
+}
+
+void Game::waitForSave()
+{
+    if (!saveTask_.valid())
+        return;
+    if (saveTask_.get())
+        showSavingIndicator();
+}
+
+// A background save that has finished shows its indicator at the next step.
+void Game::finishBackgroundSave()
+{
+    if (saveTask_.valid() && saveTask_.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+        waitForSave();
+}
+
+bool Game::loadSession()
+{
+    leaveRun();
+    // A save still being written (pause menu, then the title at once) is the one to load.
+    waitForSave();
+    if (!session_->load())
+        return false;
+    runFlow_->markActive();
+    StateManager::get().changeState(GameState::Map, false, false);
+    MapScreen& map = MapScreen::get();
+    map.fixedStep(missionManager_.hasQuestItem("cannibal"), missionManager_.hasQuestItem("cannibal_fuel"));
+    map.refreshDayText();
+    sector_->buildSummary(false, map.livingCrew());
+    map.setButtonPressed(MapScreen::MapButton::Sector, true);
+    showSectorSummary();
+    showSavingIndicator();
+    return true;
+}
+
+// A new run on `difficulty` with the chosen crew; the intro follows, then the first sector.
+void Game::startNewRun(std::int32_t difficulty)
+{
+    // The run is active from here: the first sector is saved as soon as it exists.
+    runFlow_->startNewRun(difficulty);
+}
+
+// Back to the title: nothing of the run goes on behind it.
+void Game::leaveRun()
+{
+    runFlow_->leaveRun();
+    debugMission_.reset();
+}
+
+// The run a new game would start, without the crew selection and the intro.
 void Game::startDeveloperRun()
 {
     QV_LOG << "Developer map: a new Medium run, first sector " << *developerSeed_ << std::endl;
-    missionManager_.resetRunLists(MissionManager::medium);
-    Ship& ship = MapScreen::get().ship();
-    ship.resetForNewRun(MissionManager::medium);
-    const int lines = developerShipLogLines();
-    for (int i = 1; i <= lines; ++i)
-        ship.adjustSensors(i % 2 ? 0.5f : -0.5f, "developer log line " + std::to_string(i));
-    // The crew selection's stand-in: the first characters of the library, as many as Medium takes.
     CharacterManager& roster = CharacterManager::get();
     roster.resetCrew();
     {
@@ -262,10 +420,171 @@ void Game::startDeveloperRun()
         const std::deque<Character>& library = roster.getCrewOnShip();
         const std::size_t count = std::min<std::size_t>(library.size(), MissionManager::medium);
         roster.getChosenCrew().assign(library.begin(), library.begin() + static_cast<std::ptrdiff_t>(count));
-        for (Character& member : roster.getChosenCrew())
-            member.bonusMultiplier = 0.5f;
     }
+    startNewRun(MissionManager::medium);
+    Ship& ship = MapScreen::get().ship();
+    const int lines = developerShipLogLines();
+    for (int i = 1; i <= lines; ++i)
+        ship.adjustSensors(i % 2 ? 0.5f : -0.5f, "developer log line " + std::to_string(i));
     roster.boardChosenCrew();
+}
+
+// The deploy screen for a mission file outside the catalogue, its script found in the
+// mission file's own assets tree (".../missions/json/x.json" -> ".../missions/lua/...").
+void Game::startDeveloperDeploy(const std::string& missionFile)
+{
+    developerMission_ = std::make_unique<Mission>();
+    if (!developerMission_->loadMissionFile(missionFile, missionFile)) {
+        QV_LOG << "Developer deploy: the mission " << missionFile << " cannot be read; the map instead" << std::endl;
+        StateManager::get().changeState(GameState::Map, true, false);
+        return;
+    }
+    const std::string luaFile = developerMission_->getItem("Lua file");
+    const std::size_t at = missionFile.rfind("/missions/");
+    screenMissionScript_ = at != std::string::npos ? missionFile.substr(0, at) + luaFile : assetsPath() + luaFile;
+    screenMission_ = developerMission_.get();
+    QV_LOG << "Developer deploy: " << developerMission_->getItem("Name") << std::endl;
+    AudioManager::get().startMissionMusic();
+    deployScreen_->open(*developerMission_, false, false, "null");
+    missionRequested_ = false;
+    StateManager::get().changeState(GameState::Deploy, true, false);
+}
+
+double Game::screenTime() const
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+void Game::deployStep()
+{
+    deployScreen_->update(screenTime());
+    if (deployScreen_->deployed() && screenMission_) {
+        if (missionRequested_)
+            return;
+        // The mission starts in the Mission state's enter step (the script must not be
+        // stopped by a fixed step that still sees the deploy state).
+        QV_LOG << "Team deployed: " << CharacterManager::get().getDeployTeam().size() << " crew" << std::endl;
+        AudioManager::get().startMissionMusic();
+        missionRequested_ = true;
+        StateManager::get().changeState(GameState::Mission, true, false);
+    } else if (deployScreen_->leftScreen() && !StateManager::get().switchPending) {
+        QV_LOG << "Deploy screen left" << std::endl;
+        AudioManager::get().endMissionMusic();
+        screenMission_ = nullptr;
+        sector_->restartGrace(Sector::returnGraceSeconds);
+        StateManager::get().changeState(GameState::Map, !sector_ || developerMission_ != nullptr, true);
+        developerMission_.reset();
+    }
+}
+
+// The crew selection: its start begins a new run (the intro comes first), its leave button
+// goes back to the title.
+void Game::crewSelectStep()
+{
+    crewSelection_->update();
+    CharacterManager::get().moveDeadCrew();
+    StateManager& states = StateManager::get();
+    if (states.switchPending)
+        return;
+    if (crewSelection_->leftScreen()) {
+        states.changeState(GameState::Title, true, true);
+    } else if (crewSelection_->selectionDone()) {
+        CharacterManager& roster = CharacterManager::get();
+        const std::int32_t difficulty = crewSelection_->requiredCrew();
+        {
+            auto guard = roster.lock();
+            QV_LOG << "Crew chosen (" << difficulty << "):";
+            for (const Character& member : roster.getChosenCrew())
+                QV_LOG << " " << member.name();
+            QV_LOG << std::endl;
+        }
+        states.changeState(GameState::Intro, true, true);
+        startNewRun(difficulty);
+    }
+}
+
+void Game::startMission(Mission& mission)
+{
+    missionManager_.setSkipCrewCredit(deployScreen_->skipCrewCredit());
+    missionManager_.setCurrentMission(&mission);
+    CharacterManager::get().setCurrentMissionName(mission.getItem("Name"));
+    missionScreen_->open(screenTime());
+    saveRequestSeen_ = false;
+    luaManager_.runScript(screenMissionScript_);
+}
+
+void Game::missionStep()
+{
+    missionScreen_->update(screenTime());
+    // The mission's own save, once its end has been shown.
+    if (missionScreen_->saveRequested() && !saveRequestSeen_) {
+        saveRequestSeen_ = true;
+        QV_LOG << "Mission over: a save is due" << std::endl;
+        saveSession();
+        savePlayer();
+    }
+    StateManager& states = StateManager::get();
+    if (!missionScreen_->leaveRequested() || states.switchPending)
+        return;
+    QV_LOG << "Mission left" << std::endl;
+    CharacterManager& roster = CharacterManager::get();
+    roster.moveDeadCrew();
+    // Read before the mission is let go, which forgets how it ended.
+    const bool runEnded = missionManager_.gameEnded();
+    if (runEnded) {
+        if (missionManager_.gameOver)
+            roster.killAllCrew(
+                "Their remains may be found in the future, but your memory of <charName> ends along with the mission.");
+        runFlow_->endRun();
+        states.changeState(GameState::FinalCrewView, true, true);
+    } else if (debugMission_ && !runFlow_->active()) {
+        // A mission played from the title with the developer loader: back to the title.
+        states.changeState(GameState::Title, true, true);
+    } else if (developerMission_) {
+        // The developer deploy switch's run has no sector yet.
+        states.changeState(GameState::Map, true, true);
+    } else {
+        sector_->visitEnded();
+        states.changeState(GameState::Map, false, false);
+        AudioManager::get().endMissionMusic();
+        sector_->buildSummary(false, MapScreen::get().livingCrew());
+        MapScreen::get().setButtonPressed(MapScreen::MapButton::Sector, true);
+        showSectorSummary();
+    }
+    // Fast-forward and pause toggled on the mission screen are kept for the next mission.
+    Options& options = Options::get();
+    if (missionScreen_->fastForward() != options.fastForwardText || missionScreen_->paused() != options.pauseText) {
+        options.fastForwardText = missionScreen_->fastForward();
+        options.pauseText = missionScreen_->paused();
+        options.saveOptions();
+    }
+    roster.setCurrentMissionName("");
+    OptionsScreen::get().setFontChoiceEnabled(true);
+    luaManager_.leaveMission();
+    screenMission_ = nullptr;
+    developerMission_.reset();
+    debugMission_.reset();
+}
+
+// The whole-crew views: the map's (back to the map, saved) and the one after the run's end
+// (on to the ending picture or the credits; the run is over, so only the statistics are saved).
+void Game::crewViewStep()
+{
+    CharacterManager::get().moveDeadCrew();
+    CharacterManager::get().advanceBlink();
+    StateManager& states = StateManager::get();
+    if (!crewView_->leftScreen() || states.switchPending)
+        return;
+    MapScreen::get().setButtonPressed(MapScreen::MapButton::Crew, false);
+    if (states.getState() == GameState::CrewView) {
+        states.changeState(GameState::Map, false, true);
+        saveSession();
+        savePlayer();
+        return;
+    }
+    savePlayer();
+    states.changeState(missionManager_.endScreenRequested() ? GameState::Ending : GameState::Credits, true, true);
 }
 
 void Game::openShipSystems()
@@ -288,11 +607,19 @@ void Game::showSectorSummary()
     WindowManager::get().open(std::move(window));
 }
 
-// A new sector, as every run enters the map.
-void Game::enterMap()
+// The developer's next sector seed when there is one, else `fallback`.
+std::uint32_t Game::nextSectorSeed(std::uint32_t fallback)
 {
-    const std::uint32_t seed = developerSeed_ ? *developerSeed_ : clockSeed();
-    developerSeed_.reset();
+    if (developerSectors_.empty())
+        return fallback;
+    const std::uint32_t seed = developerSectors_.front();
+    developerSectors_.pop_front();
+    return seed;
+}
+
+// A new sector (the first of a run, or after a light jump) with its summary.
+void Game::sectorNeeded(std::uint32_t seed)
+{
     sector_->generateSector(seed, false);
     MapScreen& map = MapScreen::get();
     sector_->buildSummary(true, map.livingCrew());
@@ -300,7 +627,16 @@ void Game::enterMap()
     map.setButtonPressed(MapScreen::MapButton::Sector, true);
     showSectorSummary();
     map.sync();
-    // The session is saved here once it can be.
+}
+
+// The first sector of a run, saved as soon as it exists.
+void Game::enterMap()
+{
+    const std::uint32_t seed = developerSeed_ ? *developerSeed_ : nextSectorSeed(clockSeed());
+    developerSeed_.reset();
+    MapScreen::get().resetDayClock();
+    sectorNeeded(seed);
+    saveSession();
     savePlayer();
 }
 
@@ -308,11 +644,11 @@ void Game::mapStep()
 {
     MapScreen& map = MapScreen::get();
     Sector& sector = *sector_;
+    CharacterManager::get().moveDeadCrew();
     sector.update(loop_.fixedStepLength().asMicroseconds());
     if (!sector.missionTileReached && !sector.jumpRequested)
         steerCursor();
-    if (sector.jumpRequested)
-        jumpAtOnce();
+    runFlow_->jumpStep();
     if (sector.missionTileReached) {
         AudioManager& audio = AudioManager::get();
         if (audio.ambience().isPlaying())
@@ -321,18 +657,20 @@ void Game::mapStep()
         map.ship().hideDestinationMarker();
         sector.missionTileReached = false;
         const MissionOffer& offer = *sector.offer();
-        QV_LOG << "Deploy screen stand-in: " << offer.mission->getItem("Name")
-               << " is offered; a key or a click returns to the map." << std::endl;
+        screenMission_ = offer.mission;
+        screenMissionScript_ = missionsRoot() + offer.mission->getItem("Lua file");
+        missionRequested_ = false;
+        deployScreen_->open(*offer.mission, offer.useShipImage, offer.skipCrewCredit, offer.picture);
     }
-    // The mission flags "cannibal" and "cannibal_fuel" join here with the mission runtime.
-    map.fixedStep(false, false);
+    map.fixedStep(missionManager_.hasQuestItem("cannibal"), missionManager_.hasQuestItem("cannibal_fuel"));
 }
 
 // The pointer steered with W A S D or the arrows, only while the window has the keyboard.
 void Game::steerCursor()
 {
     KeyboardCursor::Keys keys;
-    if (window_.hasFocus()) {
+    const bool focused = window_.hasFocus();
+    if (focused) {
         using Key = sf::Keyboard;
         keys.up = Key::isKeyPressed(Key::W) || Key::isKeyPressed(Key::Up);
         keys.down = Key::isKeyPressed(Key::S) || Key::isKeyPressed(Key::Down);
@@ -346,34 +684,36 @@ void Game::steerCursor()
         return;
     cursorPosition_ = next;
     cursor_.setPosition(next);
-    sf::Mouse::setPosition(window_.mapCoordsToPixel(next, Options::get().gameView), window_);
-}
-
-// Stand-in until the run flow turns the ship toward the edge and jumps after its delay: the
-// jump happens at once.
-void Game::jumpAtOnce()
-{
-    MapScreen& map = MapScreen::get();
-    map.stats().addJump();
-    map.ship().setJumpDays(0.f);
-    map.resetDayClock();
-    sector_->jumpRequested = false;
-    map.ship().endLightJump();
-    enterMap();
+    // The desktop's pointer is the player's while another window has the keyboard.
+    if (focused)
+        sf::Mouse::setPosition(window_.mapCoordsToPixel(next, Options::get().gameView), window_);
 }
 
 void Game::shutdown()
 {
     luaManager_.leaveMission();
+    // A save being written is finished whatever state the game is in.
+    waitForSave();
+    // Their labels and cards go before the text manager and the roster.
+    missionScreen_.reset();
+    deployScreen_.reset();
+    crewView_.reset();
+    crewSelection_.reset();
     AudioManager::destroy();
-    if (sessionActive_ && saveTask_.valid())
-        saveTask_.wait();
     // The roster stops counting into the statistics the map screen takes with it.
     if (CharacterManager::exists()) {
         CharacterManager::get().flushStatistics();
         CharacterManager::get().setPlayerStats(nullptr);
         CharacterManager::get().setJumpCountSource(nullptr);
     }
+    // The run flow's delayed actions go before the sector and the ship they reach.
+    runFlow_.reset();
+    session_.reset();
+    // The screens' labels leave the text manager while it exists.
+    title_.reset();
+    intro_.reset();
+    credits_.reset();
+    PauseMenu::destroy();
     // The map screen lets go of the sector, which goes before the ship it flies (the mission
     // script that could reach the ship was stopped and awaited above).
     if (MapScreen::exists())
@@ -409,14 +749,25 @@ void Game::updateAudio(float dtSeconds)
 
 void Game::enterState()
 {
-    // Each state's enter step (resetting the title menu, a new roster, starting a mission, ...)
-    // joins here with its screen.
+    const Options& options = Options::get();
     switch (StateManager::get().getState()) {
+    case GameState::Title:
+        leaveRun();
+        title_->reset(SessionStore::saveExists());
+        break;
+    case GameState::Intro:
+        CharacterManager::get().boardChosenCrew();
+        intro_->start(options.pixelView);
+        break;
     case GameState::Map:
         enterMap();
         break;
     case GameState::Mission:
         applyLetterbox();
+        if (missionRequested_ && screenMission_) {
+            missionRequested_ = false;
+            startMission(*screenMission_);
+        }
         // The run flow gives the font choice back when the mission ends or the run is left.
         OptionsScreen::get().setFontChoiceEnabled(false);
         break;
@@ -427,11 +778,36 @@ void Game::enterState()
         CrewCreator::get().reset();
         break;
     case GameState::Achievements:
+        // LEAVE goes back to what the screen was opened over (the title, or the game beneath
+        // the pause menu), as the options screen does.
+        achievementsScreen_->returnState = Options::get().returnState;
         achievementsScreen_->reset();
+        break;
+    case GameState::Credits:
+        credits_->reset(options.gameView, options.pixelView);
+        break;
+    case GameState::Ending:
+        enterEnding();
+        break;
+    case GameState::CrewView:
+    case GameState::FinalCrewView:
+        crewView_->open();
+        break;
+    case GameState::CrewSelect:
+        CharacterManager::get().resetCrew();
+        crewSelection_->enter();
         break;
     default:
         break;
     }
+}
+
+void Game::enterEnding()
+{
+    const std::string picture = "end_screens/" + missionManager_.endScreenName();
+    ending_.setTexture(TextureManager::get().getTexture(picture), true);
+    ending_.setColor(sf::Color(0, 0, 0, 255));
+    endingFade_.start();
 }
 
 void Game::fixedStep()
@@ -440,47 +816,98 @@ void Game::fixedStep()
     // thread, between draws and event dispatch; also while paused, beneath the pause menu.
     WindowManager::get().applyRequests();
     luaManager_.runMainThreadWork();
+    StateManager& states = StateManager::get();
     // Whatever way the game left the mission screen (LEAVE, the title menu, an error window),
-    // the script stops and saves are allowed again.
-    if (StateManager::get().getState() != GameState::Mission)
+    // the script stops and saves are allowed again. Options and deeds opened from the pause
+    // menu over a mission come back to it, so they leave the script running.
+    const GameState now = states.getState();
+    const bool overMission = (now == GameState::Options || now == GameState::Achievements)
+                             && Options::get().returnState == GameState::Mission;
+    if (now != GameState::Mission && !overMission)
         luaManager_.leaveMission();
     TimedActions::get().fire();
+    finishBackgroundSave();
     // Death sounds a mission script asked for are played here, on the main thread.
     for (const std::string& sound : CharacterManager::get().takeQueuedSounds())
         AudioManager::get().playSound(sound);
     CharacterManager::get().flushStatistics();
-    // A mission's autosave request is served here once missions exist.
 
-    StateManager& states = StateManager::get();
     AudioManager& audio = AudioManager::get();
     if (states.isPaused()) {
-        // The pause menu's buttons update here.
+        pauseStep();
         if (audio.thrusters().isPlaying()) {
             audio.thrusters().pause();
             thrustersPausedByMenu_ = true;
         }
-        if (audio.ambience().isPlaying())
+        if (audio.ambience().isPlaying()) {
             audio.ambience().pause();
+            ambiencePausedByMenu_ = true;
+        }
         return;
     }
     if (thrustersPausedByMenu_) {
-        if (states.getState() == GameState::Map)
+        if (now == GameState::Map)
             audio.thrusters().play();
         thrustersPausedByMenu_ = false;
+    }
+    if (ambiencePausedByMenu_) {
+        if (now == GameState::Map || now == GameState::Intro)
+            audio.ambience().play();
+        ambiencePausedByMenu_ = false;
     }
     // The open window updates here and may let the game run underneath for a step.
     if (!WindowManager::get().fixedStep())
         return;
-    // The current state's screen updates here (and the run returns to the title when the
-    // crew is gone while a session is active).
-    if (states.getState() == GameState::Map)
+    // The run is over when the crew is gone: back to the title, once.
+    if (runFlow_->crewLost()) {
+        QV_LOG << "No crew left aboard: back to the title" << std::endl;
+        states.changeState(GameState::Title, true, false);
+        return;
+    }
+    switch (now) {
+    case GameState::Title:
+        title_->update(cursorPosition_);
+        break;
+    case GameState::Intro:
+        missionManager_.leaveMission();
+        intro_->update(loop_.fixedStepLength().asMicroseconds());
+        if (intro_->finished())
+            states.changeState(GameState::Map, true, false);
+        break;
+    case GameState::Map:
         mapStep();
-    else if (states.getState() == GameState::Options)
+        break;
+    case GameState::Options:
         optionsStep();
-    else if (states.getState() == GameState::CrewCreator)
+        break;
+    case GameState::Deploy:
+        deployStep();
+        break;
+    case GameState::CrewSelect:
+        crewSelectStep();
+        break;
+    case GameState::CrewView:
+    case GameState::FinalCrewView:
+        crewViewStep();
+        break;
+    case GameState::Mission:
+        missionStep();
+        break;
+    case GameState::Credits:
+        credits_->update();
+        break;
+    case GameState::Ending:
+        endingStep();
+        break;
+    case GameState::CrewCreator:
         crewCreatorStep();
-    else if (states.getState() == GameState::Achievements)
+        break;
+    case GameState::Achievements:
         achievementsScreen_->update();
+        break;
+    default:
+        break;
+    }
 }
 
 void Game::crewCreatorStep()
@@ -491,6 +918,32 @@ void Game::crewCreatorStep()
         creator.done = false;
         StateManager::get().changeState(GameState::Title, true, true);
     }
+}
+
+// The pause menu while it shows: highlights, and saving offered only when it may be done.
+void Game::pauseStep()
+{
+    PauseMenu& menu = PauseMenu::get();
+    menu.update(cursorPosition_);
+    menu.setSaveAllowed(runFlow_->saveAllowed());
+}
+
+// The ending picture in its fade; the credits once it has faded out.
+void Game::endingStep()
+{
+    const sf::Uint8 g = endingFade_.grey();
+    ending_.setColor(sf::Color(g, g, g, 255));
+    if (endingFade_.done())
+        StateManager::get().changeState(GameState::Credits, true, true);
+}
+
+void Game::endingInput(const sf::Event& event)
+{
+    const bool goOn = event.type == sf::Event::MouseButtonPressed
+                      || (event.type == sf::Event::KeyPressed
+                          && (event.key.code == sf::Keyboard::Enter || event.key.code == sf::Keyboard::Escape));
+    if (goOn)
+        endingFade_.leave();
 }
 
 // A resolution picked on the options screen takes effect here, outside its event handling.
@@ -516,8 +969,8 @@ void Game::handleInput()
             states.changeState(GameState::Quit, false, false);
             break;
         }
-        if (event.type == sf::Event::KeyPressed)
-            handleKey(event.key);
+        if (event.type == sf::Event::KeyPressed && handleKey(event.key))
+            continue;
         if (event.type == sf::Event::Resized) {
             sf::Vector2u size = windowSizeAfterResize(event.size.width, event.size.height);
             if (size != sf::Vector2u(event.size.width, event.size.height))
@@ -530,37 +983,197 @@ void Game::handleInput()
             placeCursor(sf::Vector2i(event.mouseMove.x, event.mouseMove.y));
         else
             pointEventAtCursor(event, window_, Options::get().gameView, cursorPosition_);
-
-        if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::F5) {
-            takeScreenshot();
-            continue;
-        }
         dispatchToScreen(event);
+        // A screen that changed the window (full screen, a load that drew a frame) has
+        // left this event queue behind.
+        if (!window_.isOpen())
+            break;
     }
     if (inputCount >= 11)
         QV_LOG << "[WARNING] High inputCount for frame: " << inputCount << std::endl;
 }
 
-void Game::handleKey(const sf::Event::KeyEvent& key)
+// The game's own keys. True when the key is used up here: full screen, the screenshot and
+// the developer loader never reach a screen as well.
+bool Game::handleKey(const sf::Event::KeyEvent& key)
 {
     StateManager& states = StateManager::get();
     if (key.code == sf::Keyboard::Escape && !escapeIgnoredIn(states.getState()) && !modalWindowOpen()) {
+        if (states.getState() == GameState::Ending && !states.isPaused())
+            return false; // Escape goes on from the ending picture
         states.setPaused(!states.isPaused());
         // The map's and the mission screen's menu buttons show pressed while paused.
         MapScreen::get().setButtonPressed(MapScreen::MapButton::Menu, states.isPaused());
-    } else if (key.code == sf::Keyboard::Enter && key.alt) {
+        return true;
+    }
+    if (key.code == sf::Keyboard::Enter && key.alt) {
         Options::get().toggleFullscreen();
         applyWindowMode();
-    } else if (key.code == sf::Keyboard::P && sf::Keyboard::isKeyPressed(sf::Keyboard::LAlt)) {
-        // The developer mission loader joins here.
+        return true;
     }
+    if (key.code == sf::Keyboard::F5) {
+        takeScreenshot();
+        return true;
+    }
+    if (key.code == sf::Keyboard::P && key.alt && sf::Keyboard::isKeyPressed(sf::Keyboard::LAlt)) {
+        developerMission();
+        return true;
+    }
+    return false;
+}
+
+// Alt+P: any mission file, played at once with the living crew as the team. A run that is
+// not active (the title) is not saved by it.
+void Game::developerMission()
+{
+    const std::string path = chooseFile();
+    // The dialog held the loop: its time is not made up as fixed steps.
+    loop_.start();
+    if (path.empty()) {
+        QV_LOG << "Developer mission loader: no file chosen" << std::endl;
+        return;
+    }
+    auto mission = std::make_unique<Mission>();
+    if (!mission->loadMissionFile(path, path)) {
+        QV_LOG << "Developer mission loader: " << path << " cannot be read" << std::endl;
+        return;
+    }
+    // The script of the mission under way stops before the new one starts.
+    luaManager_.leaveMission();
+    debugMission_ = std::move(mission);
+    const std::string luaFile = debugMission_->getItem("Lua file");
+    const std::size_t at = path.rfind("/missions/");
+    screenMissionScript_ = at != std::string::npos ? path.substr(0, at) + luaFile : assetsPath() + luaFile;
+    screenMission_ = debugMission_.get();
+    QV_LOG << "Developer mission loader: " << debugMission_->getItem("Name") << std::endl;
+    deployScreen_->open(*debugMission_, false, true, "");
+    CharacterManager& roster = CharacterManager::get();
+    std::vector<std::size_t> team;
+    {
+        auto guard = roster.lock();
+        const std::deque<Character>& aboard = roster.getCrewOnShip();
+        for (std::size_t i = 0; i < aboard.size(); ++i)
+            if (!aboard[i].isDead)
+                team.push_back(i);
+    }
+    roster.setDeployTeam(std::move(team));
+    missionRequested_ = true;
+    StateManager::get().setPaused(false);
+    StateManager::get().changeState(GameState::Mission, true, false);
+}
+
+void Game::titleInput(const sf::Event& event)
+{
+    TitleMenu::Item item = TitleMenu::Item::None;
+    if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left)
+        item = title_->itemAt(cursorPosition_);
+    else if (event.type == sf::Event::KeyPressed)
+        item = title_->handleKey(event.key.code);
+    if (item == TitleMenu::Item::None)
+        return;
+    StateManager& states = StateManager::get();
+    AudioManager& audio = AudioManager::get();
+    switch (item) {
+    case TitleMenu::Item::Quit:
+        states.changeState(GameState::Quit, false, true);
+        title_->showPressed(item, true);
+        audio.playSound("quit.wav");
+        break;
+    case TitleMenu::Item::NewGame:
+        leaveRun();
+        states.changeState(GameState::CrewSelect, true, true);
+        title_->showPressed(item, true);
+        audio.playSound(clickSound);
+        audio.fadeOutMusic(1.f);
+        break;
+    case TitleMenu::Item::Options:
+        states.changeState(GameState::Options, true, true);
+        title_->showPressed(item, true);
+        audio.playSound(clickSound);
+        break;
+    case TitleMenu::Item::Characters:
+        states.changeState(GameState::CrewCreator, true, true);
+        title_->showPressed(item, true);
+        audio.playSound(clickSound);
+        break;
+    case TitleMenu::Item::Credits:
+        states.changeState(GameState::Credits, true, true);
+        title_->showPressed(item, true);
+        audio.playSound(clickSound);
+        break;
+    case TitleMenu::Item::WebSite:
+        openInShell(webSite_);
+        audio.playSound(clickSound);
+        break;
+    case TitleMenu::Item::Deeds:
+        states.changeState(GameState::Achievements, true, true);
+        title_->showPressed(item, true);
+        audio.playSound(clickSound);
+        break;
+    case TitleMenu::Item::Continue:
+        title_->showPressed(item, true);
+        audio.playSound(clickSound);
+        audio.fadeOutMusic(1.f);
+        draw(); // the pressed button shows while the save loads
+        loadSession();
+        title_->showPressed(item, false);
+        loop_.start(); // the load's time is not made up as fixed steps
+        break;
+    case TitleMenu::Item::None:
+        break;
+    }
+}
+
+void Game::pauseInput(const sf::Event& event)
+{
+    if (event.type != sf::Event::MouseButtonPressed)
+        return;
+    PauseMenu& menu = PauseMenu::get();
+    StateManager& states = StateManager::get();
+    AudioManager& audio = AudioManager::get();
+    const PauseMenu::Item item = menu.itemAt(cursorPosition_);
+    switch (item) {
+    case PauseMenu::Item::MainMenu:
+        audio.playSound(clickSound);
+        // A running script stops at its next check; the title's enter step leaves the run.
+        luaManager_.leaveMission();
+        states.changeState(GameState::Title, true, false);
+        states.setPaused(false);
+        OptionsScreen::get().setFontChoiceEnabled(true);
+        break;
+    case PauseMenu::Item::SaveGame:
+        audio.playSound(clickSound);
+        menu.showPressed(item, true);
+        draw();
+        saveSessionInBackground();
+        menu.showPressed(item, false);
+        states.setPaused(false);
+        break;
+    case PauseMenu::Item::Options:
+        audio.playSound(clickSound);
+        states.changeState(GameState::Options, true, false);
+        states.setPaused(false);
+        break;
+    case PauseMenu::Item::Deeds:
+        audio.playSound(clickSound);
+        states.changeState(GameState::Achievements, true, false);
+        states.setPaused(false);
+        break;
+    case PauseMenu::Item::Resume:
+        audio.playSound(clickSound);
+        states.setPaused(false);
+        break;
+    case PauseMenu::Item::None:
+        return;
+    }
+    MapScreen::get().setButtonPressed(MapScreen::MapButton::Menu, false);
 }
 
 void Game::dispatchToScreen(const sf::Event& event)
 {
     StateManager& states = StateManager::get();
     if (states.isPaused()) {
-        // The pause menu takes every event.
+        pauseInput(event);
         return;
     }
     if (modalWindowOpen()) {
@@ -570,6 +1183,18 @@ void Game::dispatchToScreen(const sf::Event& event)
     // Otherwise the current state's screen receives the event, with the window and gameView.
     const sf::View& gameView = Options::get().gameView;
     switch (states.getState()) {
+    case GameState::Title:
+        titleInput(event);
+        break;
+    case GameState::Intro:
+        intro_->handleEvent(event);
+        if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Enter) {
+            AudioManager& audio = AudioManager::get();
+            if (audio.ambience().isPlaying())
+                audio.ambience().pause();
+            states.changeState(GameState::Map, true, false);
+        }
+        break;
     case GameState::Map:
         if (event.type == sf::Event::MouseMoved) {
             MapScreen::get().mouseMoved(cursorPosition_.x, cursorPosition_.y);
@@ -588,11 +1213,62 @@ void Game::dispatchToScreen(const sf::Event& event)
     case GameState::Achievements:
         achievementsScreen_->handleEvent(event, cursorPosition_);
         break;
+    case GameState::Credits:
+        if (event.type == sf::Event::MouseMoved)
+            credits_->mouseMoved(cursorPosition_);
+        if (credits_->handleEvent(event, cursorPosition_)) {
+            AudioManager::get().playSound(leaveSound);
+            states.changeState(GameState::Title, true, true);
+        }
+        break;
+    case GameState::Ending:
+        endingInput(event);
+        break;
     case GameState::Deploy:
-        // Stand-in until the deploy screen exists: a key or a click leaves it without a team.
-        if (event.type == sf::Event::KeyPressed || event.type == sf::Event::MouseButtonPressed) {
-            sector_->restartGrace(Sector::returnGraceSeconds);
-            states.changeState(GameState::Map, false, true);
+        if (screenMission_ == nullptr) {
+            // A map offer without the run flow: a key or a click leaves it without a team.
+            if (event.type == sf::Event::KeyPressed || event.type == sf::Event::MouseButtonPressed) {
+                sector_->restartGrace(Sector::returnGraceSeconds);
+                states.changeState(GameState::Map, false, true);
+            }
+        } else if (event.type == sf::Event::MouseMoved) {
+            deployScreen_->mouseMoved(cursorPosition_.x, cursorPosition_.y);
+        } else if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            deployScreen_->mousePressed(at.x, at.y, screenTime());
+        } else if (event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            deployScreen_->mouseReleased(at.x, at.y, screenTime());
+        }
+        break;
+    case GameState::CrewView:
+    case GameState::FinalCrewView:
+        if (event.type == sf::Event::MouseMoved) {
+            crewView_->mouseMoved(cursorPosition_.x, cursorPosition_.y);
+        } else if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            crewView_->mousePressed(at.x, at.y);
+        }
+        break;
+    case GameState::CrewSelect:
+        if (event.type == sf::Event::MouseMoved) {
+            crewSelection_->mouseMoved(cursorPosition_.x, cursorPosition_.y);
+        } else if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            crewSelection_->mousePressed(at.x, at.y);
+        } else if (event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            crewSelection_->mouseReleased(at.x, at.y);
+        }
+        break;
+    case GameState::Mission:
+        if (event.type == sf::Event::MouseMoved) {
+            missionScreen_->handleMouseMove(cursorPosition_.x, cursorPosition_.y);
+        } else if (event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Left) {
+            const sf::Vector2f at = window_.mapPixelToCoords(sf::Vector2i(event.mouseButton.x, event.mouseButton.y), gameView);
+            missionScreen_->handleClick(at.x, at.y, screenTime());
+        } else if (event.type == sf::Event::KeyPressed) {
+            missionScreen_->handleKey(event.key.code, screenTime());
         }
         break;
     default:
@@ -606,7 +1282,8 @@ void Game::draw()
     drawScreen();
     window_.setView(Options::get().gameView);
     WindowManager::get().draw(window_);
-    // While paused, the pause menu draws here.
+    if (StateManager::get().isPaused())
+        PauseMenu::get().draw(window_);
     const SavingIndicator& saving = loop_.savingIndicator();
     if (saving.isShowing())
         window_.draw(saveAnimation_[static_cast<std::size_t>(saving.currentFrame())]);
@@ -621,17 +1298,23 @@ void Game::draw()
 
 void Game::drawScreen()
 {
+    const sf::View& gameView = Options::get().gameView;
+    window_.setView(gameView);
     switch (StateManager::get().getState()) {
     case GameState::Boot:
     case GameState::Splash:
     case GameState::Quit:
         return;
+    case GameState::Title:
+        title_->draw(window_);
+        return;
+    case GameState::Intro:
+        intro_->draw(window_);
+        return;
     case GameState::Map:
-        window_.setView(Options::get().gameView);
         MapScreen::get().draw(window_);
         return;
     case GameState::Options:
-        window_.setView(Options::get().gameView);
         OptionsScreen::get().draw(window_);
         return;
     case GameState::CrewCreator:
@@ -641,6 +1324,31 @@ void Game::drawScreen()
     case GameState::Achievements:
         window_.setView(Options::get().gameView);
         achievementsScreen_->draw(window_);
+        return;
+    case GameState::Credits:
+        credits_->draw(window_);
+        return;
+    case GameState::Ending:
+        window_.draw(ending_);
+        return;
+    case GameState::Deploy:
+        if (!screenMission_)
+            break;
+        window_.setView(Options::get().gameView);
+        deployScreen_->draw(window_);
+        return;
+    case GameState::Mission:
+        window_.setView(Options::get().gameView);
+        missionScreen_->draw(window_);
+        return;
+    case GameState::CrewView:
+    case GameState::FinalCrewView:
+        window_.setView(Options::get().gameView);
+        crewView_->draw(window_);
+        return;
+    case GameState::CrewSelect:
+        window_.setView(Options::get().gameView);
+        crewSelection_->draw(window_);
         return;
     default:
         break;

@@ -3,7 +3,13 @@
 #include "core/FrameLoop.hpp"
 #include "core/GameUiHost.hpp"
 #include "core/LoopPhases.hpp"
+#include "screens/EndingFade.hpp"
+#include "deploy/CrewSelectionScreen.hpp"
+#include "deploy/CrewViewScreen.hpp"
+#include "deploy/DeployScreen.hpp"
+#include "missions/MissionScreen.hpp"
 #include "missions/LuaManager.hpp"
+#include "missions/Mission.hpp"
 #include "missions/MissionManager.hpp"
 #include "world/KeyboardCursor.hpp"
 
@@ -15,6 +21,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <future>
 #include <memory>
 #include <optional>
@@ -22,7 +29,12 @@
 
 class AchievementManager;
 class AchievementsScreen;
+class CreditsScreen;
+class IntroSequence;
+class RunFlow;
 class Sector;
+class SessionStore;
+class TitleMenu;
 
 // The game object: owns the main window, the screens that are not process-wide and the
 // main loop. Constructing it loads everything; run() plays until the player quits and then
@@ -55,6 +67,17 @@ public:
     bool savePlayer();
     void loadPlayer();
 
+    // The run in saved/"sessionSave.json". Refused (false) while no run is active, while a
+    // mission script runs and once the run has ended; false too when the file could not be
+    // written (logged, and no saving indicator).
+    bool saveSession();
+    // The same save with the writing on a background task: the run is captured here, on the
+    // main thread, so play can go on while the files are written.
+    void saveSessionInBackground();
+    // Continue: the saved run replaces the one in memory and the map opens; a failed load
+    // leaves the player on the title (the reason is logged, the file untouched).
+    bool loadSession();
+
 private:
     void updateAudio(float dtSeconds) override;
     void enterState() override;
@@ -64,6 +87,26 @@ private:
     void rest() override;
 
     void startDeveloperRun();
+    void startNewRun(std::int32_t difficulty);
+    void leaveRun();
+    void waitForSave();
+    void finishBackgroundSave();
+    void titleInput(const sf::Event& event);
+    void pauseStep();
+    void pauseInput(const sf::Event& event);
+    void endingStep();
+    void endingInput(const sf::Event& event);
+    void enterEnding();
+    void developerMission();
+    void sectorNeeded(std::uint32_t seed);
+    std::uint32_t nextSectorSeed(std::uint32_t fallback);
+    void startDeveloperDeploy(const std::string& missionFile);
+    void deployStep();
+    void crewSelectStep();
+    void missionStep();
+    void crewViewStep();
+    void startMission(Mission& mission);
+    double screenTime() const;
     static void openShipSystems();
     void showSectorSummary();
     void optionsStep();
@@ -71,8 +114,7 @@ private:
     void enterMap();
     void mapStep();
     void steerCursor();
-    void jumpAtOnce();
-    void handleKey(const sf::Event::KeyEvent& key);
+    bool handleKey(const sf::Event::KeyEvent& key);
     void dispatchToScreen(const sf::Event& event);
     void drawScreen();
     void takeScreenshot();
@@ -88,15 +130,39 @@ private:
     std::unique_ptr<Sector> sector_;
     std::unique_ptr<AchievementsScreen> achievementsScreen_;
     KeyboardCursor mapCursor_;
+    // The deploy and mission screens (made once the texture registry exists).
+    std::unique_ptr<DeployScreen> deployScreen_;
+    std::unique_ptr<MissionScreen> missionScreen_;
+    std::unique_ptr<CrewViewScreen> crewView_;
+    std::unique_ptr<CrewSelectionScreen> crewSelection_;
+    // The mission on the deploy screen and then on the mission screen.
+    Mission* screenMission_ = nullptr;
+    std::string screenMissionScript_;
+    // The developer deploy switch's mission (see the architecture notes).
+    std::unique_ptr<Mission> developerMission_;
+    bool saveRequestSeen_ = false;
+    bool missionRequested_ = false;
     // The developer's map switch: the seed of the first sector (see the architecture notes).
     std::optional<std::uint32_t> developerSeed_;
+    std::deque<std::uint32_t> developerSectors_;
     sf::RenderWindow window_;
     std::uint32_t windowStyle_;
-    bool sessionActive_ = false;
-    std::future<void> saveTask_;
+    // The background save from the pause menu; its result shows the saving indicator.
+    std::future<bool> saveTask_;
+    std::unique_ptr<SessionStore> session_;
+    std::unique_ptr<RunFlow> runFlow_;
+    std::unique_ptr<TitleMenu> title_;
+    std::unique_ptr<IntroSequence> intro_;
+    std::unique_ptr<CreditsScreen> credits_;
+    // The developer loader's mission (Alt+P), kept while it plays.
+    std::unique_ptr<Mission> debugMission_;
+    // The ending picture: its fade in from black, and the fade out once the player goes on.
+    sf::Sprite ending_;
+    EndingFade endingFade_;
     std::string webSite_ = "https://quorvane.org/vesperine";
     FrameLoop loop_;
     bool thrustersPausedByMenu_ = false;
+    bool ambiencePausedByMenu_ = false;
     bool firstFrameShown_ = false;
     bool quitSignalSeen_ = false;
 

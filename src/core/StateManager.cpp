@@ -38,7 +38,10 @@ bool StateManager::changeState(GameState next, bool runSetup, bool holdDraw)
         break;
     case GameState::Options:
     case GameState::Achievements:
-        Options::get().returnState = current;
+        // Opened from one another (through the pause menu), they keep the state both were
+        // opened over: each returning to the other would never lead back out.
+        if (current != GameState::Options && current != GameState::Achievements)
+            Options::get().returnState = current;
         break;
     case GameState::Credits:
         audio.fadeOutMusic(5.f);

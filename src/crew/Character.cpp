@@ -178,7 +178,8 @@ void Character::fromJson(const Json::Value& object)
     traits = textList(object, "traits");
 
     card.clearPictures();
-    for (const std::string& sprite : textList(object, "sprites")) {
+    listedSprites = textList(object, "sprites");
+    for (const std::string& sprite : listedSprites) {
         card.addPicture(sprite);
         spriteNames.push_back(sprite);
     }
@@ -339,9 +340,10 @@ Json::Value Character::toJson() const
     for (const std::string& trait : traits)
         traitList.append(trait);
     object["traits"] = traitList;
-    if (!embedded && !spriteNames.empty()) {
+    const std::vector<std::string>& sprites = embedded ? listedSprites : spriteNames;
+    if (!sprites.empty()) {
         Json::Value spriteList(Json::arrayValue);
-        for (const std::string& sprite : spriteNames)
+        for (const std::string& sprite : sprites)
             spriteList.append(sprite);
         object["sprites"] = spriteList;
     }

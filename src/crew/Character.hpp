@@ -100,6 +100,9 @@ public:
     // Texture names the file gave in "sprites", or the one name "imageBinary:" + name for an
     // embedded portrait (how toJson tells the two apart).
     std::vector<std::string> spriteNames;
+    // The "sprites" list as read, written back beside an embedded portrait so that a saved
+    // crew member saves the same after it is loaded again.
+    std::vector<std::string> listedSprites;
     std::string loadedFilename;
     std::string filePath;
     // The "imageBinary" text exactly as read (only when it held a picture).

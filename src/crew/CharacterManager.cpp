@@ -709,9 +709,15 @@ bool CharacterManager::deleteModCharacter(const Character& character)
 
 void CharacterManager::awardExperience(const std::string& missionName, bool creditRoles)
 {
+    awardExperience(missionName, true, creditRoles);
+}
+
+void CharacterManager::awardExperience(const std::string& missionName, bool creditDeployments, bool creditRoles)
+{
     std::lock_guard guard(mutex_);
-    for (std::size_t position : deployTeam)
-        crewOnShip[position].creditDeployment(missionName);
+    if (creditDeployments)
+        for (std::size_t position : deployTeam)
+            crewOnShip[position].creditDeployment(missionName);
     if (!creditRoles)
         return;
     const std::pair<Character::Role, std::int32_t> holders[] = {

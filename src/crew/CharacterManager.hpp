@@ -128,6 +128,8 @@ public:
     // with `creditRoles` the leader, medic and engineer (getLead, getMed, getEng) gain
     // their role.
     void awardExperience(const std::string& missionName, bool creditRoles);
+    // The same with the deployment credit chosen too (event missions give none).
+    void awardExperience(const std::string& missionName, bool creditDeployments, bool creditRoles);
 
     // The "Characters" member of the session save.
     Json::Value toJson();

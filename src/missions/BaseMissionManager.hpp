@@ -2,14 +2,15 @@
 
 #include "missions/MissionChoiceSet.hpp"
 
+#include <json/value.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 // The operations of the mission manager that mission scripts reach through the Lua
 // bindings: the run's difficulty and random numbers, quest items, the messages and choice
-// sets of the mission being played, and its end. (The saved mission state joins this list
-// with the mission endings.)
+// sets of the mission being played, its end, and the saved mission state.
 class BaseMissionManager {
 public:
     virtual ~BaseMissionManager() = default;
@@ -39,4 +40,6 @@ public:
     virtual void endGame(bool won) = 0;
     virtual void reseedRandom() = 0;
     virtual std::int32_t random() = 0;
+    virtual Json::Value saveMissions() = 0;
+    virtual void loadMissions(const Json::Value& object) = 0;
 };

@@ -132,6 +132,7 @@ public:
         crew_.setPlayerStats(&stats_);
         crew_.setJumpCountSource([this] { return ship_.getJumpCount(); });
         missions_.setCrew(&crew_);
+        missions_.setPlayerStats(&stats_);
         lua_.setCrew(&crew_);
         missions_.onDeath = [this](const PendingDeath& death) { reportDeath(death); };
     }
@@ -247,6 +248,12 @@ private:
                     return std::nullopt;
                 team.push_back(static_cast<std::size_t>(found - aboard.begin()));
             }
+        }
+        {
+            // As in a run, the team wears its badges, which the ending credits.
+            auto guard = crew_.lock();
+            for (std::size_t position : team)
+                crew_.getCrewOnShip()[position].addBadges();
         }
         crew_.setDeployTeam(team);
         std::int32_t leader = -1, medic = -1, engineer = -1;
@@ -434,7 +441,35 @@ private:
         if (missions_.endScreenRequested())
             line["endScreen"] = missions_.endScreenName();
         emit_(line);
+        emit_(creditRecord());
         endedAt_ = Clock::now();
+    }
+
+    // What the ending credited: each team member's deployments and roles with the badge
+    // titles they now carry. The credit is complete before the end is reported.
+    Json::Value creditRecord()
+    {
+        Json::Value line = record("credit");
+        Json::Value members(Json::arrayValue);
+        auto guard = crew_.lock();
+        const auto team = crew_.getDeployTeam();
+        for (std::size_t i = 0; i < team.size(); ++i) {
+            const Character& member = crew_.getCrewOnShip()[team[i]];
+            Json::Value entry(Json::objectValue);
+            entry["crew"] = static_cast<Json::UInt64>(i);
+            entry["name"] = member.name();
+            entry["timesDeployed"] = member.timesDeployed;
+            entry["timesLeader"] = member.timesLeader;
+            entry["timesMedic"] = member.timesMedic;
+            entry["timesEngineer"] = member.timesEngineer;
+            Json::Value badges(Json::arrayValue);
+            for (std::size_t k = 0; k < member.mementos.size() && k < 4; ++k)
+                badges.append(member.mementos[k]->getName());
+            entry["badges"] = badges;
+            members.append(entry);
+        }
+        line["team"] = members;
+        return line;
     }
 
     void reportDeath(const PendingDeath& death)

@@ -5,6 +5,7 @@
 #include "core/Logger.hpp"
 #include "core/TimeSource.hpp"
 #include "crew/CharacterManager.hpp"
+#include "persistence/PlayerStats.hpp"
 #include "persistence/Options.hpp"
 #include "world/Ship.hpp"
 
@@ -375,12 +376,20 @@ void MissionManager::addQuestItem(const std::string& item)
     }
     budget_.chargeQuestItem(questItems_.size(), item.size());
     questItems_.push_back(item);
+    if (item.find("_research") != std::string::npos)
+        pendingResearch_.push_back(item);
 }
 
 void MissionManager::removeQuestItem(const std::string& item)
 {
     std::lock_guard<std::mutex> guard(runLock_);
     questItems_.erase(std::remove(questItems_.begin(), questItems_.end(), item), questItems_.end());
+}
+
+void MissionManager::clearQuestItems()
+{
+    std::lock_guard<std::mutex> guard(runLock_);
+    questItems_.clear();
 }
 
 bool MissionManager::hasQuestItem(const std::string& item)
@@ -471,25 +480,83 @@ void MissionManager::queueDeath(std::int32_t crewNumber, const std::string& epit
     pendingDeaths_.push_back(std::move(death));
 }
 
+namespace {
+
+bool givesDeployCredit(const Mission& mission)
+{
+    const std::string type = mission.getItem("Mission Type");
+    return type != "food" && type != "fuel" && type != "random";
+}
+
+} // namespace
+
+bool MissionManager::wholeTeamDead()
+{
+    if (!crew_)
+        return false;
+    auto guard = crew_->lock();
+    const std::vector<std::size_t> team = crew_->getDeployTeam();
+    // Without a team nobody was lost: events that send nobody never count as a wipe.
+    if (team.empty())
+        return false;
+    for (std::size_t position : team)
+        if (!crew_->getCrewOnShip()[position].isDead)
+            return false;
+    return true;
+}
+
+void MissionManager::creditTeam()
+{
+    if (!currentMission_)
+        return;
+    const Mission& mission = *currentMission_;
+    const bool deployCredit = givesDeployCredit(mission);
+    if (deployCredit) {
+        std::lock_guard<std::mutex> guard(runLock_);
+        pendingPlanets_.push_back(mission.getItem("Name"));
+    }
+    if (skipCrewCredit_ || !crew_)
+        return;
+    crew_->awardExperience(mission.getItem("Name"), deployCredit, mission.isDeployMission());
+    auto guard = crew_->lock();
+    const std::vector<std::size_t> team = crew_->getDeployTeam();
+    QV_LOG << "Crew credited for " << mission.getItem("Name") << ": " << team.size() << " deployed" << std::endl;
+    for (std::size_t position : team) {
+        const Character& member = crew_->getCrewOnShip()[position];
+        QV_LOG << "Credit: " << member.name() << " deployed " << member.timesDeployed << ", leader "
+               << member.timesLeader << ", medic " << member.timesMedic << ", engineer " << member.timesEngineer
+               << std::endl;
+    }
+}
+
 void MissionManager::endMission(bool success)
 {
     if (!live())
         return;
+    if (wholeTeamDead()) {
+        std::lock_guard<std::mutex> guard(runLock_);
+        pendingUnlocks_.push_back("party_wipe");
+    }
     queueLine("", false, false);
     queueLine(gameEnded_.load() ? "Press LEAVE to exit the terminal."
                                 : "Press LEAVE to exit the terminal - Your game has been saved.",
               false, false);
     {
-        // Deaths still waiting for their text happen now, quietly.
+        // Deaths still waiting for their text happen now, quietly (those of a lost run keep
+        // their sound). They are carried out at the main thread's next hand-over.
         std::lock_guard<std::mutex> guard(deathLock_);
         for (PendingDeath& death : pendingDeaths_) {
+            if (!death.immediate)
+                death.withSound = false;
             death.immediate = true;
-            death.withSound = false;
         }
     }
     if (currentMission_)
         currentMission_->isCompleted = success;
-    // The anchor is set once, when everything the ending changes is done, and only then does
+    // The credit changes the badges' pictures, which only the main thread may touch: it is
+    // given at the next hand-over, and the mission cannot close before it is done.
+    creditPending_ = true;
+    // The anchor is set once, with everything the ending changes decided, and only then does
     // the phase tell the screen to watch for it.
     endAnchor_ = messageCount_;
     phase_ = Phase::Closing;
@@ -500,10 +567,107 @@ void MissionManager::endGame(bool won)
 {
     if (!live())
         return;
+    if (crew_) {
+        auto guard = crew_->lock();
+        const std::vector<std::size_t> team = crew_->getDeployTeam();
+        std::deque<Character>& aboard = crew_->getCrewOnShip();
+        if (won) {
+            std::vector<std::string> survivors;
+            for (std::size_t position = 0; position < aboard.size(); ++position) {
+                const bool inTeam = std::find(team.begin(), team.end(), position) != team.end();
+                if (!(inTeam && aboard[position].isDead))
+                    survivors.push_back(aboard[position].name());
+            }
+            std::lock_guard<std::mutex> runGuard(runLock_);
+            pendingSurvivors_.insert(pendingSurvivors_.end(), survivors.begin(), survivors.end());
+        } else {
+            std::lock_guard<std::mutex> deathGuard(deathLock_);
+            for (std::size_t i = 0; i < team.size(); ++i) {
+                aboard[team[i]].isDead = true;
+                PendingDeath death;
+                death.crewNumber = static_cast<std::int32_t>(i);
+                death.epitaph = "Their remains may be found in the future, but your memory of <charName> ends "
+                                "along with the mission.";
+                death.immediate = true;
+                pendingDeaths_.push_back(std::move(death));
+            }
+        }
+    }
     if (!won)
         gameOver = true;
     gameEnded_ = true;
     endMission(true);
+}
+
+Json::Value MissionManager::saveMissions()
+{
+    Json::Value object(Json::objectValue);
+    const std::pair<const char*, const std::vector<Mission>*> lists[] = {
+        { "StoryMissions", &storyMissions },
+        { "SideMissions", &sideMissions },
+        { "EventMissions", &eventMissions },
+        { "RandomMissions", &randomMissions },
+    };
+    for (const auto& [key, list] : lists)
+        for (const Mission& mission : *list)
+            object[key].append(mission.toJson());
+    for (const std::string& item : questItemList())
+        object["QuestItems"].append(item);
+    object["Difficulty"] = difficulty;
+    return object;
+}
+
+void MissionManager::loadMissions(const Json::Value& object)
+{
+    if (!object.isObject()) {
+        QV_LOG << "Warning: MissionManager::loadMissions, \"Missions\" is not an object" << std::endl;
+        return;
+    }
+    struct ListSource {
+        const char* key;
+        std::vector<Mission>* list;
+        const std::vector<Mission>* catalogue;
+    };
+    const ListSource sources[] = {
+        { "StoryMissions", &storyMissions, &storyCatalogue },
+        { "SideMissions", &sideMissions, &sideCatalogue },
+        { "EventMissions", &eventMissions, &eventCatalogue },
+        { "RandomMissions", &randomMissions, &randomCatalogue },
+    };
+    for (const ListSource& source : sources) {
+        source.list->clear();
+        const Json::Value& saved = object[source.key];
+        if (!saved.isArray())
+            continue;
+        for (const Json::Value& element : saved) {
+            if (!element.isObject() || !element["LoadedFilename"].isString())
+                continue;
+            const std::string fileName = element["LoadedFilename"].asString();
+            auto found = std::find_if(source.catalogue->begin(), source.catalogue->end(),
+                                      [&](const Mission& mission) { return mission.loadedFilename == fileName; });
+            if (found == source.catalogue->end())
+                continue;
+            Mission copy = *found;
+            if (element["IsCompleted"].isBool())
+                copy.isCompleted = element["IsCompleted"].asBool();
+            source.list->push_back(std::move(copy));
+        }
+    }
+    // A continued run holds exactly the items it saved, never those of the run played before.
+    {
+        std::lock_guard<std::mutex> guard(runLock_);
+        questItems_.clear();
+    }
+    const Json::Value& items = object["QuestItems"];
+    if (items.isArray())
+        for (const Json::Value& item : items)
+            if (item.isString())
+                addQuestItem(item.asString());
+    if (object["Difficulty"].isInt())
+        difficulty = object["Difficulty"].asInt();
+    else
+        QV_LOG << "Warning: MissionManager::loadMissions, no readable \"Difficulty\"" << std::endl;
+    applyStatReports();
 }
 
 // ---- The mission runtime: main thread ----
@@ -549,12 +713,19 @@ void MissionManager::resetForMission()
     offered_.clear();
     saveRequested_ = false;
     gameEnded_ = false;
+    creditPending_ = false;
+    highestShownId_ = 0;
     endAnchor_ = -1;
     phase_ = Phase::Live;
 }
 
 void MissionManager::takeQueued()
 {
+    if (creditPending_.load()) {
+        creditTeam();
+        creditPending_ = false;
+        closeIfShown();
+    }
     {
         std::unique_lock<std::mutex> lock(messageLock_, std::try_to_lock);
         if (lock.owns_lock()) {
@@ -580,6 +751,26 @@ void MissionManager::takeQueued()
     for (const std::string& id : unlocks)
         if (achievements)
             achievements->unlockAchievement(id);
+    applyStatReports();
+}
+
+void MissionManager::applyStatReports()
+{
+    std::vector<std::string> planets, survivors, research;
+    {
+        std::lock_guard<std::mutex> guard(runLock_);
+        planets.swap(pendingPlanets_);
+        survivors.swap(pendingSurvivors_);
+        research.swap(pendingResearch_);
+    }
+    if (!stats_)
+        return;
+    for (const std::string& name : planets)
+        stats_->addPlanet(name);
+    for (const std::string& name : survivors)
+        stats_->addAliveEndingMember(name);
+    for (const std::string& name : research)
+        stats_->addResearch(name);
 }
 
 void MissionManager::carryOutDueDeaths(std::int32_t shownId)
@@ -594,8 +785,11 @@ void MissionManager::carryOutDueDeaths(std::int32_t shownId)
         pendingDeaths_.erase(firstDue, pendingDeaths_.end());
     }
     for (const PendingDeath& death : due) {
-        if (crew_)
+        if (crew_) {
+            QV_LOG << "Team member " << death.crewNumber << " (" << crew_->getCharName(death.crewNumber)
+                   << ") dies" << std::endl;
             crew_->killCrew(death.crewNumber, death.withSound, death.epitaph);
+        }
         if (onDeath)
             onDeath(death);
     }
@@ -607,13 +801,20 @@ void MissionManager::revealMessage(std::size_t index)
         return;
     displayed_[index].revealed = true;
     const std::int32_t id = displayed_[index].message->id;
+    highestShownId_ = std::max(highestShownId_, id);
     carryOutDueDeaths(id);
-    if (phase_.load() == Phase::Closing && id >= endAnchor_.load()) {
-        if (!gameEnded_.load())
-            saveRequested_ = true;
-        endAnchor_ = -1;
-        phase_ = Phase::Closed;
-    }
+    closeIfShown();
+}
+
+// The closing line has been shown and the credit given: LEAVE may open.
+void MissionManager::closeIfShown()
+{
+    if (phase_.load() != Phase::Closing || creditPending_.load() || highestShownId_ < endAnchor_.load())
+        return;
+    if (!gameEnded_.load())
+        saveRequested_ = true;
+    endAnchor_ = -1;
+    phase_ = Phase::Closed;
 }
 
 bool MissionManager::showChoiceSet(std::size_t set)

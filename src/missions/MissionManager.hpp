@@ -20,6 +20,7 @@
 
 class AchievementManager;
 class CharacterManager;
+class PlayerStats;
 class Ship;
 
 // Every mission of the game, read once at start-up and sorted into story, side, event and
@@ -117,11 +118,15 @@ public:
     void addQuestItem(const std::string& item) override;
     void removeQuestItem(const std::string& item) override;
     bool hasQuestItem(const std::string& item) override;
+    // A loaded run starts from none; the saved ones are added back by its "Missions" member.
+    void clearQuestItems();
     // Closes the mission text with the LEAVE line, carries out pending deaths at once and
     // records the outcome on the current mission (skipped unless Live).
     void endMission(bool success) override;
     void setEndScreen(const std::string& name) override;
-    // Ends the run (lost: gameOver), then the mission.
+    // Ends the run, then the mission. Won: every crew member aboard who is not a dead member
+    // of the team (secret characters too) is recorded as alive at an ending. Lost: the whole
+    // team dies with the death sound, and gameOver is set.
     void endGame(bool won) override;
     // Whether the current mission sends a team (all three answer the same).
     bool hasLead();
@@ -149,6 +154,21 @@ public:
     void setShip(Ship* ship) { ship_ = ship; }
     // The crew roster deaths are carried out on.
     void setCrew(CharacterManager* crew) { crew_ = crew; }
+    // The statistics the endings and research items are counted in (main thread: what the
+    // script reports waits in a list that takeQueued hands over).
+    void setPlayerStats(PlayerStats* stats) { stats_ = stats; }
+    // A mission started from the developer loader gives the team no credit. Set before the
+    // script starts.
+    void setSkipCrewCredit(bool skip) { skipCrewCredit_ = skip; }
+    bool skipCrewCredit() const { return skipCrewCredit_; }
+
+    // The "Missions" member of the session save: the four run lists, the quest items and the
+    // difficulty. An empty list is left out.
+    Json::Value saveMissions() override;
+    // Restores the run lists from the catalogues (missions whose files are gone are dropped
+    // without a word), the quest items (those of the run before are forgotten first) and the
+    // difficulty.
+    void loadMissions(const Json::Value& object) override;
     // A clean slate for the next script (no script may be running): Live, no messages, no
     // choice sets, no pending deaths, a fresh budget.
     void resetForMission() override;
@@ -214,6 +234,13 @@ private:
     bool flushDeferred();
     void addChoice(const std::string& text, bool locked);
     void carryOutDueDeaths(std::int32_t shownId);
+    void closeIfShown();
+    // The ending's crew credit and the statistics it reports (main thread, at the first
+    // hand-over after the ending; the mission closes only after it).
+    void creditTeam();
+    bool wholeTeamDead();
+    // Hands what the script reported for the statistics to them (main thread).
+    void applyStatReports();
 
     std::vector<Mission> storyCatalogue;
     std::vector<Mission> sideCatalogue;
@@ -226,12 +253,17 @@ private:
     AchievementManager* achievements;
     Ship* ship_ = nullptr;
     CharacterManager* crew_ = nullptr;
+    PlayerStats* stats_ = nullptr;
+    // Main thread, before the script starts.
+    bool skipCrewCredit_ = false;
 
     // Both threads.
     std::atomic<Phase> phase_ { Phase::Idle };
     std::atomic<std::int32_t> endAnchor_ { -1 };
     std::atomic<bool> gameEnded_ { false };
     std::atomic<bool> missionPrint_ { true };
+    // The script has ended the mission; the team's credit waits for the main thread.
+    std::atomic<bool> creditPending_ { false };
     // Set by the main thread before the script starts, read by the script.
     Mission* currentMission_ = nullptr;
 
@@ -248,6 +280,10 @@ private:
     mutable std::mutex runLock_;
     std::vector<std::string> questItems_;
     std::vector<std::string> pendingUnlocks_;
+    // Statistics reports waiting for the main thread: places, survivors, research.
+    std::vector<std::string> pendingPlanets_;
+    std::vector<std::string> pendingSurvivors_;
+    std::vector<std::string> pendingResearch_;
     std::string endScreenName_;
     bool endScreenRequested_ = false;
 
@@ -266,4 +302,5 @@ private:
     std::vector<DisplayedMessage> displayed_;
     std::vector<OfferedChoiceSet> offered_;
     bool saveRequested_ = false;
+    std::int32_t highestShownId_ = 0;
 };

@@ -140,6 +140,9 @@ Entries buildStartupSet()
         newSheet(e, std::string("crew_creator/button_") + name + ".png", 16, 16);
     newSheet(e, "crewselection_screen/button_arrow_right.png", 16, 14);
     newSheet(e, "crewselection_screen/button_arrow_left.png", 16, 14);
+    for (const char* name : {"easy", "medium", "hard"})
+        newSheet(e, std::string("crewselection_screen/button_") + name + ".png", 46, 20);
+    oldSheet(e, "crewselection_screen/randomize_button.png", 46, 20);
     return e;
 }
 

@@ -248,6 +248,13 @@ Mission* Sector::findMission(const std::string& file) const
 
 Json::Value Sector::toJson(const std::string& fogPath) const
 {
+    Json::Value root = toJson();
+    fog_.saveFog(fogPath);
+    return root;
+}
+
+Json::Value Sector::toJson() const
+{
     Json::Value root(Json::objectValue);
     root["Seed"] = static_cast<Json::UInt>(layout_.seed());
     Json::Value& tiles = root["Tiles"];
@@ -256,7 +263,6 @@ Json::Value Sector::toJson(const std::string& fogPath) const
         if (tile.isMission || tile.tileSpeed != 0)
             tiles.append(tile.toJson());
     root["JumpLog"] = jumpText;
-    fog_.saveFog(fogPath);
     root["JumpsSinceLastMultiplanetSector"] = layout_.jumpsSinceLastMultiplanetSector;
     return root;
 }

@@ -91,6 +91,8 @@ public:
 
     // The "Sector" member of the session save; writes the fog to `fogPath` beside it.
     Json::Value toJson(const std::string& fogPath) const;
+    // The member alone; the fog's text is fog().saveText() (a background save writes both).
+    Json::Value toJson() const;
     // Rebuilds the saved sector: its seed, its tiles with their missions and asteroids, the
     // jump report (cleared when the save has none) and the fog from `fogPath`. False for a
     // member of the wrong type or a fog file that is missing or unreadable; what was read

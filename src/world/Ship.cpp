@@ -506,6 +506,19 @@ void Ship::resetForNewRun(std::int32_t difficulty)
 {
     {
         std::lock_guard lock(mutex_);
+        // Nothing of the last run's ship carries over: what the constructor starts with.
+        health_ = 100;
+        shields_ = 100;
+        daysWithoutFood_ = -1;
+        fuelTickCounter_ = 1;
+        foodTickCounter_ = 1;
+        parsecsSinceRandomEvent_ = 1;
+        starvationPending_ = false;
+        randomEventPending_ = false;
+        jumpDays_ = 0.f;
+        speedMultiplier_ = 1.f;
+        lightJumping_ = false;
+        jumpSpeed_ = 0.f;
         food_ = 0;
         fuel_ = 0;
         jumpCount_ = 0;

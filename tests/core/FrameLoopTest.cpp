@@ -247,6 +247,16 @@ TEST_F(FrameLoopTest, StateRequestsChangeTheMusicAndRememberWhereOptionsReturn)
     EXPECT_TRUE(books->last("space_1.wav")->playing);
     frameAfter(0.05f);
 
+    // Deeds, then options, from the pause menu over the map: both lead back to the map.
+    states.changeState(GameState::Achievements, true, false);
+    frameAfter(0.05f);
+    states.changeState(GameState::Options, true, false);
+    EXPECT_EQ(Options::get().returnState, GameState::Map);
+    frameAfter(0.05f);
+    states.changeState(GameState::Achievements, true, false);
+    EXPECT_EQ(Options::get().returnState, GameState::Map);
+    states.current = GameState::Map;
+
     states.changeState(GameState::Credits, true, true);
     EXPECT_TRUE(audio.tracks().front()->fadingOut);
     const MusicTrack& credits = *audio.tracks().back();

@@ -294,6 +294,26 @@ TEST_F(ShipTest, NewRunsStartWithTheDifficultysStores)
     }
 }
 
+TEST_F(ShipTest, ANewRunForgetsTheLastRunsDamageAndStarvation)
+{
+    Json::Value worn = ship.toJson();
+    worn["Health"] = 12;
+    worn["Shields"] = 3;
+    worn["daysWithoutFood"] = 5;
+    worn["JumpDays"] = 6.5;
+    ASSERT_TRUE(ship.fromJson(worn));
+    ASSERT_TRUE(ship.isStarvationPending());
+
+    ship.resetForNewRun(6);
+    EXPECT_EQ(ship.getHealth(), 100);
+    EXPECT_EQ(ship.getShields(), 100);
+    EXPECT_EQ(ship.getDaysWithoutFood(), -1);
+    EXPECT_FALSE(ship.isStarvationPending());
+    EXPECT_FALSE(ship.isRandomEventPending());
+    EXPECT_EQ(ship.getJumpDays(), 0.f);
+    EXPECT_EQ(ship.getFood(), 30);
+}
+
 TEST_F(ShipTest, SaveRoundTripRestoresTheShipWithoutDoublingItsLists)
 {
     ship.setPosition(200.f, 120.f);

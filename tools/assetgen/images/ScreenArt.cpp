@@ -411,6 +411,8 @@ void drawDeploy(Context& context)
 {
     context.save(screenBackdrop(401, amber, "DEPLOYMENT"), "deploymanager/deploymanager_bg.png");
     context.save(plainPanel(140, 46), "deploymanager/deploymanager_panel_deploy.png");
+    // Behind the team slots.
+    context.save(titled(140, 220, "TEAM"), "deploymanager/deploymanager_panel_team.png");
     {
         Canvas c = plainPanel(136, 44);
         context.save(c, "deploymanager/experience_panel_bg.png");
