@@ -534,9 +534,15 @@ void CharacterManager::newCrew(const std::string& name)
         crewOnShip.push_back(character);
         Character& joined = crewOnShip.back();
         joined.addBadges();
-        if (name == "Dorov Zivuv")
-            joined.giveMemento(-1, "dorov_family_photo", "", stats_);
+        const std::string memento = mementoOnJoining(name);
+        if (!memento.empty())
+            joined.giveMemento(-1, memento, "", stats_);
     }
+}
+
+std::string CharacterManager::mementoOnJoining(const std::string& name)
+{
+    return name == "Dorov Zivuv" ? "dorov_family_photo" : "";
 }
 
 // --- Deaths, crew changes and credit ---

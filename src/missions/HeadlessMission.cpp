@@ -155,6 +155,8 @@ public:
 
         missions_.difficulty = options_.difficulty;
         missions_.fixRandomSeed(options_.seed);
+        missions_.scriptRandomNumbers(options_.randomNumbers);
+        lua_.stepBudget = options_.stepBudget;
         if (options_.seed)
             crew_.seedRandom(*options_.seed);
         crew_.setCurrentMissionName(mission_.getItem("Name"));
@@ -221,8 +223,15 @@ private:
     Json::Value deployTeam()
     {
         crew_.resetCrew();
+        if (options_.crewAboard) {
+            auto guard = crew_.lock();
+            auto& aboard = crew_.getCrewOnShip();
+            while (aboard.size() > static_cast<std::size_t>(std::max(*options_.crewAboard, 0)))
+                aboard.pop_back();
+        }
         const std::size_t available = crew_.getCrewOnShip().size();
-        const std::size_t wanted = static_cast<std::size_t>(std::max(mission_.maxCrew, mission_.minCrew));
+        const std::size_t wanted = static_cast<std::size_t>(
+            std::max(options_.teamSize.value_or(std::max(mission_.maxCrew, mission_.minCrew)), 0));
         std::vector<std::size_t> team;
         for (std::size_t position = 0; position < std::min(available, wanted); ++position)
             team.push_back(position);
@@ -231,9 +240,9 @@ private:
         const auto role = [&](bool used) {
             return used && static_cast<std::size_t>(next) < team.size() ? next++ : -1;
         };
-        const std::int32_t leader = role(mission_.leader);
-        const std::int32_t medic = role(mission_.medic);
-        const std::int32_t engineer = role(mission_.engineer);
+        const std::int32_t leader = role(mission_.leader && !options_.withoutLeader);
+        const std::int32_t medic = role(mission_.medic && !options_.withoutMedic);
+        const std::int32_t engineer = role(mission_.engineer && !options_.withoutEngineer);
         crew_.setRoles(leader, medic, engineer);
 
         Json::Value members(Json::arrayValue);
@@ -401,6 +410,14 @@ private:
         line["gameOver"] = missions_.gameOver.load();
         if (missions_.endScreenRequested())
             line["endScreen"] = missions_.endScreenName();
+        line["everyoneLivesChecked"] = missions_.everyoneLivesChecks() > 0;
+        std::int32_t alive = 0;
+        {
+            auto guard = crew_.lock();
+            for (const Character& member : crew_.getCrewOnShip())
+                alive += member.isDead ? 0 : 1;
+        }
+        line["aliveAboard"] = alive;
         emit_(line);
         endedAt_ = Clock::now();
     }
@@ -428,7 +445,7 @@ private:
             if (!scriptRuns || Clock::now() - endedAt_ > endGrace)
                 return Outcome::Ended;
         if (waitingFor_ && scriptRuns && missions_.phase() == MissionManager::Phase::Live
-            && Clock::now() - lastActivity_ > waitingQuiet)
+            && (options_.stopAtUnansweredSet || Clock::now() - lastActivity_ > waitingQuiet))
             return Outcome::Waiting;
         if (!scriptRuns && missions_.phase() == MissionManager::Phase::Live) {
             stuck_ = true;
