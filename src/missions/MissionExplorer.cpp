@@ -255,7 +255,10 @@ void MissionExplorer::check(const Run& run, const Fixture& fixture, const Missio
     for (std::size_t at = run.logLines.find("couldn't find"); at != std::string::npos;
          at = run.logLines.find("couldn't find", at + 1)) {
         const std::size_t from = run.logLines.rfind('\n', at) == std::string::npos ? 0 : run.logLines.rfind('\n', at) + 1;
-        finding("bad crew number: " + run.logLines.substr(from, run.logLines.find('\n', at) - from));
+        // The line up to its "!": the team size after it differs between fixtures.
+        std::string line = run.logLines.substr(from, run.logLines.find('\n', at) - from);
+        line = line.substr(0, line.find('!', at - from) == std::string::npos ? line.size() : line.find('!', at - from) + 1);
+        finding("bad crew number: " + line);
     }
 
     const std::string status = run.exit["status"].asString();

@@ -162,7 +162,9 @@ int main(int argc, char** argv)
         std::cerr << "quorvane-explore: no such folder: " << root << "\n";
         return 2;
     }
-    settings.assets = mods || folder.empty() ? assets : root;
+    // A folder with the game's library is a whole assets folder; any other (a mod, a folder of
+    // missions) plays with the built assets' library, crew and mementos.
+    settings.assets = fs::is_regular_file(root + "missions/library/library.lua") ? root : assets;
     const auto started = Clock::now();
     if (budget > 0)
         settings.deadline = started + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(budget));
@@ -278,12 +280,12 @@ int main(int argc, char** argv)
         for (const auto& f : r.findings)
             findings += f.times > 0 ? 1 : 0;
     }
-    for (const std::string& name : listJsonFiles(settings.assets + "mementos/"))
-        if (name != "death.json")
-            allMementos.insert(name.substr(0, name.size() - 5));
-    for (const std::string& name : listJsonFiles(root + "mementos/"))
-        if (name != "death.json")
-            allMementos.insert(name.substr(0, name.size() - 5));
+    for (const std::string& base : { settings.assets, root }) {
+        std::error_code error;
+        for (fs::directory_iterator it(base + "mementos/", error), end; !error && it != end; it.increment(error))
+            if (it->path().extension() == ".json" && it->path().stem() != "death")
+                allMementos.insert(it->path().stem().string());
+    }
 
     // The story without Lua: the map offers order 1, then one past the highest completed, and
     // a story mission can only be placed with a planet picture; the last order reached holds

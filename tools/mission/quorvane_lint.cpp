@@ -3,8 +3,9 @@
 //
 //   quorvane-lint [FOLDER] [--mods] [--json]
 //
-// FOLDER is an assets folder (default: the built assets beside the program); --mods checks
-// the user's mods folder instead, with names resolving in the built assets too. Exit status:
+// FOLDER is an assets folder or one laid out like it (default: the built assets beside the
+// program); --mods checks the user's mods folder instead. Pictures, mementos and characters
+// a folder names may also come from the built assets. Exit status:
 // 0 no errors (warnings allowed), 1 errors, 2 bad arguments. With nothing to check (no
 // missions or scripts yet) it says so on the last line.
 
@@ -68,7 +69,9 @@ int main(int argc, char** argv)
     std::cout.rdbuf(Logger::get().buffer());
     sf::err().rdbuf(Logger::get().buffer());
 
-    ContentLint lint(root, mods || folder.empty() ? assets : root, mods);
+    // Names a folder refers to may also be the built assets' (a mod's missions use the game's
+    // pictures and mementos).
+    ContentLint lint(root, assets, mods);
     const LintReport report = lint.run();
 
     std::string summary;
