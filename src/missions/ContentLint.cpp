@@ -480,6 +480,11 @@ void ContentLint::checkCall(const std::string& file, const LuaSourceScan::Call& 
             if (!attributeNames.count(*attribute))
                 report_.error(file, call.line,
                               "\"" + *attribute + "\" is not an attribute (physical, mental or social)");
+    } else if (m == "getRandomCrewByPronoun") {
+        // The roster compares the first word of the member's set, as the files write it.
+        if (const std::string* pronoun = literal(0))
+            if (*pronoun != "he" && *pronoun != "she" && *pronoun != "they" && *pronoun != "xe")
+                report_.error(file, call.line, "\"" + *pronoun + "\" is no first pronoun (he, she, they, xe)");
     } else if (m == "getCharTrait" || m == "getCrewTraits") {
         if (const std::string* trait = literal(m == "getCharTrait" ? 1 : 0)) {
             static const std::set<std::string> traits
@@ -679,7 +684,8 @@ void ContentLint::checkColours()
 {
     const std::string file = CharacterManager::coloursFile;
     if (!fs::exists(root_ + file)) {
-        if (!isMod_)
+        // A folder without it (a mod, a folder of missions) uses the assets' file.
+        if (!isMod_ && !exists(file))
             report_.error(file, "", "the name colours file is missing");
         return;
     }
@@ -700,7 +706,7 @@ void ContentLint::checkRandomNames()
 {
     const std::string file = "crew_creator/randomNames.json";
     if (!fs::exists(root_ + file)) {
-        if (!isMod_)
+        if (!isMod_ && !exists(file))
             report_.warning(file, "", "the crew creator's random names file is not there yet");
         return;
     }
@@ -742,7 +748,8 @@ void ContentLint::checkShipSystems()
 {
     const std::string file = "ship_systems/systems.json";
     if (!fs::exists(root_ + file)) {
-        if (!isMod_)
+        // A folder without it (a mod, a folder of missions) uses the assets' file.
+        if (!isMod_ && !exists(file))
             report_.error(file, "", "the ship systems file is missing");
         return;
     }

@@ -2,6 +2,7 @@
 // gives no finding at all, and each row of the table breaks it in one place and expects the
 // one finding that names the break.
 #include "missions/ContentLint.hpp"
+#include "missions/LuaManager.hpp"
 #include "missions/LuaSourceScan.hpp"
 #include "support/TempUserHome.hpp"
 #include "support/TextFiles.hpp"
@@ -11,6 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <set>
+#include <sstream>
 #include <optional>
 #include <string>
 
@@ -148,6 +152,8 @@ TEST(ContentLint, EachBreakGivesItsFinding)
           S::Error, "bad colour markup" },
         { "missions/lua/food_one.lua", "msnMgr:addMessage([[<c=1,2>short</c>]])", "missions/lua/food_one.lua",
           S::Error, "bad colour markup" },
+        { "missions/lua/food_one.lua", "local x = charMgr:getRandomCrewByPronoun(\"She\")",
+          "missions/lua/food_one.lua", S::Error, "no first pronoun" },
         // Mementos.
         { "mementos/keepsake.json", R"({ "Name": "K", "Description": "d", "Origin": "", "MementoSprite": "keepsake.png" })",
           "mementos/keepsake.json", S::Error, "is missing" },
@@ -226,4 +232,27 @@ goto done
     ASSERT_EQ(scan.literals.size(), 2u);
     EXPECT_EQ(scan.literals[1].text, " nor ]] this ");
     EXPECT_EQ(scan.literals[1].line, 7);
+}
+
+// The API tables of docs/MODDING.md name exactly the functions the binding has: a function
+// added to the binding needs its row, and a row cannot outlive its function.
+TEST(ContentLint, TheModdingGuideListsEveryBoundFunction)
+{
+    const std::string guide = readAll(std::string(QV_SOURCE_DIR) + "/docs/MODDING.md");
+    std::map<std::string, std::set<std::string>> documented;
+    std::string global;
+    std::istringstream lines(guide);
+    for (std::string line; std::getline(lines, line);) {
+        // "### `msnMgr` — ..." opens a global's table; any other heading closes it.
+        if (line.rfind("#", 0) == 0) {
+            global = line.rfind("### `", 0) == 0 ? line.substr(5, line.find('`', 5) - 5) : "";
+            continue;
+        }
+        if (global.empty() || line.rfind("| ", 0) != 0 || line.rfind("| function", 0) == 0)
+            continue;
+        std::istringstream names(line.substr(2, line.find(" |", 2) - 2));
+        for (std::string name; std::getline(names, name, ',');)
+            documented[global].insert(name.substr(name.find_first_not_of(' ')));
+    }
+    EXPECT_EQ(documented, LuaManager::boundMethods());
 }

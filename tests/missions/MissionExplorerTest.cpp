@@ -57,6 +57,7 @@ TEST(MissionExplorer, EachBrokenMissionGivesItsFinding)
         const char* fixture; // the fixture that finds it, "" for any
     } rows[] = {
         { "endless", "ran past its step budget", "" },
+        { "endless_pcall", "ran past its step budget", "" },
         { "no_end", "returns without ending its mission", "" },
         { "lua_error", "Lua error: ", "" },
         { "too_many", "offers 11 choices", "" },

@@ -394,7 +394,10 @@ int main(int argc, char** argv)
     for (const auto& f : storyFindings)
         std::cout << "story: error: " << f << "\n";
     std::cout << "totals: " << results.size() << " missions, " << paths << " paths, " << findings << " findings\n";
-    std::cout << "mementos reached: " << mementos.size() << " of " << allMementos.size()
+    std::set<std::string> collectible;
+    std::set_intersection(mementos.begin(), mementos.end(), allMementos.begin(), allMementos.end(),
+                          std::inserter(collectible, collectible.end()));
+    std::cout << "mementos reached: " << collectible.size() << " of " << allMementos.size()
               << "; not reached: " << joined(missing(allMementos, mementos)) << "\n";
     std::cout << "research reached: " << joined(research) << "\n";
     std::cout << "achievements reached: " << joined(achievements) << "\n";
