@@ -127,6 +127,7 @@ MissionExplorer::Result MissionExplorer::explore(const std::string& missionFile,
     result.name = mission.getItem("Name");
     result.type = mission.getItem("Mission Type");
     result.storyOrder = mission.storyOrder;
+    result.image = mission.getItem("Image file");
 
     std::vector<std::string> tested;
     for (const LuaSourceScan::Call& call : LuaSourceScan::scan(scriptOf(mission, missionFile, settings_.assets)).calls)
@@ -217,6 +218,14 @@ void MissionExplorer::explorePath(const std::string& missionFile, const Fixture&
             const auto set = run.sets.find(static_cast<std::size_t>(run.exit["set"].asUInt64()));
             if (set != run.sets.end()) {
                 bool pickable = false;
+                if (run.answers.size() >= settings_.maxPicks) {
+                    addFinding(result, "a path of more than " + std::to_string(settings_.maxPicks)
+                                   + " picks (a loop of choices?): it is not followed further",
+                               fixture, run.answers);
+                    ++result.paths;
+                    result.longestPath = std::max(result.longestPath, run.answers.size());
+                    continue;
+                }
                 for (Json::ArrayIndex k = set->second.size(); k-- > 0;)
                     if (!set->second[k]["locked"].asBool()) {
                         pickable = true;
@@ -364,6 +373,7 @@ Json::Value MissionExplorer::Result::toJson() const
     value["name"] = name;
     value["type"] = type;
     value["storyOrder"] = storyOrder;
+    value["image"] = image;
     value["runs"] = static_cast<Json::UInt64>(runs);
     value["paths"] = static_cast<Json::UInt64>(paths);
     value["longestPath"] = static_cast<Json::UInt64>(longestPath);
@@ -395,6 +405,7 @@ MissionExplorer::Result MissionExplorer::Result::fromJson(const Json::Value& val
     result.name = value["name"].asString();
     result.type = value["type"].asString();
     result.storyOrder = value["storyOrder"].asInt();
+    result.image = value["image"].asString();
     result.runs = static_cast<std::size_t>(value["runs"].asUInt64());
     result.paths = static_cast<std::size_t>(value["paths"].asUInt64());
     result.longestPath = static_cast<std::size_t>(value["longestPath"].asUInt64());
@@ -410,4 +421,46 @@ MissionExplorer::Result MissionExplorer::Result::fromJson(const Json::Value& val
         result.findings.push_back({ entry["message"].asString(), entry["fixture"].asString(),
                                     entry["path"].asString(), static_cast<std::size_t>(entry["times"].asUInt64()) });
     return result;
+}
+
+std::vector<std::string> MissionExplorer::walkStory(const std::vector<Result>& results,
+                                                    const std::set<std::string>& planets,
+                                                    std::vector<std::string>& finals)
+{
+    std::map<int, std::vector<const Result*>> story;
+    for (const Result& result : results)
+        if (result.storyOrder > 0)
+            story[result.storyOrder].push_back(&result);
+    std::vector<std::string> findings;
+    finals.clear();
+    if (story.empty())
+        return findings;
+    int order = 1;
+    while (story.count(order)) {
+        std::vector<std::string> placed;
+        for (const Result* result : story[order]) {
+            if (planets.count(result->image))
+                placed.push_back(result->name);
+            else
+                findings.push_back(result->file + ": story order " + std::to_string(order)
+                                   + " has no planet picture, so the map cannot place it");
+            if (story.count(order + 1) && result->complete && !result->completed)
+                findings.push_back(result->file + ": no path completes story order " + std::to_string(order)
+                                   + ", so the story cannot go on from it");
+        }
+        if (placed.empty())
+            break;
+        finals = placed;
+        ++order;
+    }
+    if (story.rbegin()->first >= order) {
+        findings.push_back("story order " + std::to_string(order)
+                           + " cannot be reached, so the story stops before its finals");
+        finals.clear();
+        return findings;
+    }
+    for (const Result* result : story[order - 1])
+        if (result->complete && !result->endsRun)
+            findings.push_back(result->file + ": a final story mission that ends the run on no path");
+    return findings;
 }

@@ -45,7 +45,8 @@ public:
         std::string assets;                      // ending in "/"
         std::uint64_t stepBudget = 5'000'000;    // Lua instructions per run
         double maxSecondsPerRun = 5.0;
-        std::size_t maxRunsPerFixture = 5000;    // a tree larger than this is cut (a finding)
+        std::size_t maxRunsPerFixture = 1500;    // a tree larger than this is cut (a finding)
+        std::size_t maxPicks = 60;               // a path longer than this is cut (a finding)
         std::optional<Clock::time_point> deadline;
         // Where to look for log lines of bad crew numbers ("" to skip).
         std::string logFile;
@@ -63,6 +64,7 @@ public:
         std::string name;
         std::string type;
         std::int32_t storyOrder = 0;
+        std::string image; // its "Image file"
         std::size_t runs = 0;
         std::size_t paths = 0;
         std::size_t longestPath = 0;
@@ -84,6 +86,13 @@ public:
 
     // The fixture matrix for one mission; `testedItems` are the quest items its script asks for.
     static std::vector<Fixture> fixturesFor(const Mission& mission, const std::vector<std::string>& testedItems);
+
+    // The story without Lua, over explored missions: the map offers order 1, then one past the
+    // highest completed, and places a story mission only with a planet picture (`planets`).
+    // The last order reached holds the finals (into `finals`), each of which must end the run
+    // on some path. Returns the findings.
+    static std::vector<std::string> walkStory(const std::vector<Result>& results, const std::set<std::string>& planets,
+                                              std::vector<std::string>& finals);
 
     // `missionFile` is a full path; the result names it by `relativeName`.
     Result explore(const std::string& missionFile, const std::string& relativeName);

@@ -107,3 +107,45 @@ TEST(MissionExplorer, FixturesOpenEachRoleTeamSizeAndTestedItem)
                                       "fuel 0", "all quest items", "item old_key", "item lamp", "random 1",
                                       "random high", "random 0,1" }));
 }
+
+TEST(MissionExplorer, TheStoryWalkReachesBothFinalsOrSaysWhereItStops)
+{
+    const auto mission = [](const char* name, int order, const char* image, bool completed, bool endsRun) {
+        MissionExplorer::Result result;
+        result.file = std::string("missions/json/") + name + ".json";
+        result.name = name;
+        result.storyOrder = order;
+        result.image = image;
+        result.completed = completed;
+        result.endsRun = endsRun;
+        return result;
+    };
+    const std::set<std::string> planets = { "rocky.png", "ocean.png" };
+    std::vector<std::string> finals;
+
+    const std::vector<MissionExplorer::Result> whole = { mission("first", 1, "rocky.png", true, false),
+        mission("second", 2, "ocean.png", true, false), mission("drake", 3, "rocky.png", false, true),
+        mission("ellison", 3, "ocean.png", false, true) };
+    EXPECT_TRUE(MissionExplorer::walkStory(whole, planets, finals).empty());
+    EXPECT_EQ(finals, (std::vector<std::string>{ "drake", "ellison" }));
+
+    const struct {
+        std::vector<MissionExplorer::Result> story;
+        const char* expected;
+    } broken[] = {
+        { { mission("first", 1, "rocky.png", true, false), mission("drake", 3, "rocky.png", false, true) },
+          "story order 2 cannot be reached" },
+        { { mission("first", 1, "moon.png", true, false), mission("drake", 2, "rocky.png", false, true) },
+          "first.json: story order 1 has no planet picture" },
+        { { mission("first", 1, "rocky.png", false, false), mission("drake", 2, "rocky.png", false, true) },
+          "first.json: no path completes story order 1" },
+        { { mission("first", 1, "rocky.png", true, false), mission("drake", 2, "rocky.png", true, false) },
+          "drake.json: a final story mission that ends the run on no path" },
+    };
+    for (const auto& row : broken) {
+        std::string all;
+        for (const std::string& finding : MissionExplorer::walkStory(row.story, planets, finals))
+            all += finding + "\n";
+        EXPECT_NE(all.find(row.expected), std::string::npos) << row.expected << " in:\n" << all;
+    }
+}

@@ -287,48 +287,15 @@ int main(int argc, char** argv)
                 allMementos.insert(it->path().stem().string());
     }
 
-    // The story without Lua: the map offers order 1, then one past the highest completed, and
-    // a story mission can only be placed with a planet picture; the last order reached holds
-    // the finals, which must end the run on some path.
-    std::map<int, std::vector<const MissionExplorer::Result*>> story;
-    for (const auto& r : results)
-        if (r.storyOrder > 0)
-            story[r.storyOrder].push_back(&r);
     std::set<std::string> planets;
     for (const std::string& p : SectorPictures::fromAssets(settings.assets).planets)
         planets.insert(p);
-    std::vector<std::string> storyFindings;
-    int order = 1;
+    if (root != settings.assets)
+        for (const std::string& p : SectorPictures::fromAssets(root).planets)
+            planets.insert(p);
     std::vector<std::string> finals;
-    while (story.count(order)) {
-        bool placed = false;
-        finals.clear();
-        for (const auto* r : story[order]) {
-            Mission mission;
-            mission.loadMissionFile(root + r->file, r->file);
-            if (planets.count(mission.getItem("Image file"))) {
-                placed = true;
-                finals.push_back(r->name);
-            } else {
-                storyFindings.push_back(r->file + ": story order " + std::to_string(order)
-                                        + " has no planet picture, so the map cannot place it");
-            }
-            if (!r->completed && !r->endsRun && r->complete && story.count(order + 1))
-                storyFindings.push_back(r->file + ": no path completes story order " + std::to_string(order));
-        }
-        if (!placed)
-            break;
-        ++order;
-    }
-    if (!story.empty()) {
-        if (story.rbegin()->first >= order)
-            storyFindings.push_back("story order " + std::to_string(order)
-                                    + " cannot be reached, so the story stops before its finals");
-        else
-            for (const auto* r : story[order - 1])
-                if (!r->endsRun && r->complete)
-                    storyFindings.push_back(r->file + ": a final story mission that ends the run on no path");
-    }
+    const std::vector<std::string> storyFindings = MissionExplorer::walkStory(results, planets, finals);
+    const bool hasStory = std::any_of(results.begin(), results.end(), [](const auto& r) { return r.storyOrder > 0; });
     findings += storyFindings.size();
 
     Logger::close();
@@ -403,9 +370,9 @@ int main(int argc, char** argv)
     std::cout << "achievements reached: " << joined(achievements) << "\n";
     std::cout << "places reached: " << places.size() << " of " << allPlaces.size()
               << "; not reached: " << joined(missing(allPlaces, places)) << "\n";
-    if (!story.empty())
-        std::cout << "story: orders 1 to " << order - 1 << "; finals reachable: "
-                  << joined(std::set<std::string>(finals.begin(), finals.end())) << "\n";
+    if (hasStory)
+        std::cout << "story: finals reachable: " << joined(std::set<std::string>(finals.begin(), finals.end()))
+                  << "\n";
     if (!unfinished.empty())
         std::cout << "not explored to the end within the budget: " << joined(unfinished) << "\n";
     std::cout << note.str() << "\n";
