@@ -184,7 +184,9 @@ public:
             step();
             if (auto outcome = verdict(deadline))
                 return finish(*outcome);
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            // The explorer's many short runs spend most of their time here.
+            std::this_thread::sleep_for(options_.stopAtUnansweredSet ? std::chrono::microseconds(200)
+                                                                     : std::chrono::microseconds(1000));
         }
     }
 

@@ -118,7 +118,8 @@ std::vector<MissionExplorer::Fixture> MissionExplorer::fixturesFor(const Mission
     return fixtures;
 }
 
-MissionExplorer::Result MissionExplorer::explore(const std::string& missionFile, const std::string& relativeName)
+MissionExplorer::Result MissionExplorer::explore(const std::string& missionFile, const std::string& relativeName,
+                                                 std::optional<std::size_t> onlyFixture)
 {
     Result result;
     result.file = relativeName;
@@ -138,7 +139,10 @@ MissionExplorer::Result MissionExplorer::explore(const std::string& missionFile,
 
     newLogLines(); // what came before is not this mission's
     const std::vector<Fixture> fixtures = fixturesFor(mission, tested);
-    for (const Fixture& fixture : fixtures) {
+    for (std::size_t index = 0; index < fixtures.size(); ++index) {
+        if (onlyFixture && index != *onlyFixture)
+            continue;
+        const Fixture& fixture = fixtures[index];
         if (settings_.deadline && Clock::now() > *settings_.deadline) {
             result.complete = false;
             break;
@@ -463,4 +467,42 @@ std::vector<std::string> MissionExplorer::walkStory(const std::vector<Result>& r
         if (result->complete && !result->endsRun)
             findings.push_back(result->file + ": a final story mission that ends the run on no path");
     return findings;
+}
+
+MissionExplorer::Result MissionExplorer::merge(const std::vector<Result>& parts)
+{
+    Result whole;
+    if (parts.empty())
+        return whole;
+    whole = parts.front();
+    whole.runs = whole.paths = whole.longestPath = whole.fixtures = 0;
+    whole.complete = true;
+    whole.completed = whole.endsRun = false;
+    whole.endings.clear();
+    whole.mementos.clear();
+    whole.research.clear();
+    whole.achievements.clear();
+    whole.findings.clear();
+    for (const Result& part : parts) {
+        whole.runs += part.runs;
+        whole.paths += part.paths;
+        whole.fixtures += part.fixtures;
+        whole.longestPath = std::max(whole.longestPath, part.longestPath);
+        whole.complete = whole.complete && part.complete;
+        whole.completed = whole.completed || part.completed;
+        whole.endsRun = whole.endsRun || part.endsRun;
+        whole.endings.insert(part.endings.begin(), part.endings.end());
+        whole.mementos.insert(part.mementos.begin(), part.mementos.end());
+        whole.research.insert(part.research.begin(), part.research.end());
+        whole.achievements.insert(part.achievements.begin(), part.achievements.end());
+        for (const Finding& finding : part.findings) {
+            auto same = std::find_if(whole.findings.begin(), whole.findings.end(),
+                                     [&](const Finding& f) { return f.message == finding.message; });
+            if (same == whole.findings.end())
+                whole.findings.push_back(finding);
+            else
+                same->times += finding.times;
+        }
+    }
+    return whole;
 }

@@ -94,8 +94,14 @@ public:
     static std::vector<std::string> walkStory(const std::vector<Result>& results, const std::set<std::string>& planets,
                                               std::vector<std::string>& finals);
 
-    // `missionFile` is a full path; the result names it by `relativeName`.
-    Result explore(const std::string& missionFile, const std::string& relativeName);
+    // `missionFile` is a full path; the result names it by `relativeName`. With `onlyFixture`,
+    // only that fixture of the matrix (none when the matrix is smaller).
+    Result explore(const std::string& missionFile, const std::string& relativeName,
+                   std::optional<std::size_t> onlyFixture = std::nullopt);
+    // The most fixtures fixturesFor gives any mission.
+    static constexpr std::size_t maxFixtures = 17;
+    // One mission's results explored in parts (fixtures), as one.
+    static Result merge(const std::vector<Result>& parts);
 
 private:
     struct Run;

@@ -9,8 +9,9 @@
 // the missions of the user's mods folder with the built assets. --budget bounds the whole
 // run: missions not explored to the end by then are listed, and that is not an error.
 // --steps is each run's Lua instruction budget; --only explores the mission files whose
-// name contains NAME. Missions run in parallel, one process per mission (--jobs, default the
-// number of cores). Exit status: 0 no finding, 1 findings, 2 bad arguments.
+// name contains NAME. Missions run in parallel, one process per mission and fixture (--jobs,
+// default twice the number of cores: a run mostly waits for its script thread). Exit status:
+// 0 no finding, 1 findings, 2 bad arguments.
 
 #include "core/FileUtils.hpp"
 #include "core/JsonRead.hpp"
@@ -57,6 +58,7 @@ std::string withSlash(std::string folder)
 
 struct Job {
     std::string file; // relative to the folder
+    std::size_t fixture = 0;
     pid_t pid = -1;
     int fd = -1;
     std::string output;
@@ -64,7 +66,7 @@ struct Job {
 
 // The child's side: explores one mission and writes its result as JSON to `fd`. Its log (and
 // whatever the game's code prints) goes to a private user folder, never the player's.
-[[noreturn]] void runChild(const std::string& folder, const std::string& file, MissionExplorer::Settings settings,
+[[noreturn]] void runChild(const std::string& folder, const Job& job, MissionExplorer::Settings settings,
                            const std::string& home, int fd)
 {
     setenv("XDG_DATA_HOME", home.c_str(), 1);
@@ -73,7 +75,7 @@ struct Job {
     sf::err().rdbuf(Logger::get().buffer());
     settings.logFile = Logger::path();
     MissionExplorer explorer(settings);
-    const MissionExplorer::Result result = explorer.explore(folder + file, file);
+    const MissionExplorer::Result result = explorer.explore(folder + job.file, job.file, job.fixture);
     Json::StreamWriterBuilder builder;
     builder["indentation"] = "";
     const std::string text = Json::writeString(builder, result.toJson());
@@ -112,7 +114,7 @@ int main(int argc, char** argv)
     bool mods = false;
     bool json = false;
     double budget = 0;
-    unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+    unsigned jobs = 2 * std::max(1u, std::thread::hardware_concurrency());
     std::string only;
     MissionExplorer::Settings settings;
     for (int i = 1; i < argc; ++i) {
@@ -179,15 +181,16 @@ int main(int argc, char** argv)
         std::sort(names.begin(), names.end());
         for (const std::string& name : names)
             if (only.empty() || (sub + name).find(only) != std::string::npos)
-                queue.push_back(Job { sub + name, -1, -1, "" });
+                for (std::size_t fixture = 0; fixture < MissionExplorer::maxFixtures; ++fixture)
+                    queue.push_back(Job { sub + name, fixture, -1, -1, "" });
     }
     if (queue.empty()) {
         std::cout << "quorvane-explore: nothing to check: no missions in " << root << "missions/\n";
         return 0;
     }
 
-    // One process per mission: each has its own game objects and its own log, which tells
-    // its runs' warnings apart.
+    // One process per mission and fixture: each has its own game objects and its own log,
+    // which tells its runs' warnings apart.
     char pattern[] = "/tmp/quorvane-explore-XXXXXX";
     const char* home = mkdtemp(pattern);
     if (!home) {
@@ -198,7 +201,7 @@ int main(int argc, char** argv)
     // player's logs.
     setenv("XDG_DATA_HOME", home, 1);
     std::cout.flush();
-    std::vector<MissionExplorer::Result> results;
+    std::map<std::string, std::vector<MissionExplorer::Result>> parts;
     std::vector<Job> running;
     std::size_t next = 0;
     while (next < queue.size() || !running.empty()) {
@@ -213,7 +216,7 @@ int main(int argc, char** argv)
             const pid_t pid = ::fork();
             if (pid == 0) {
                 ::close(pipeEnds[0]);
-                runChild(root, job.file, settings, childHome, pipeEnds[1]);
+                runChild(root, job, settings, childHome, pipeEnds[1]);
             }
             ::close(pipeEnds[1]);
             job.pid = pid;
@@ -240,14 +243,14 @@ int main(int argc, char** argv)
             Json::Value value;
             std::string errors;
             if (parseJsonText(running[k].output, value, errors) && value.isObject()) {
-                results.push_back(MissionExplorer::Result::fromJson(value));
+                parts[running[k].file].push_back(MissionExplorer::Result::fromJson(value));
             } else {
                 MissionExplorer::Result failed;
                 failed.file = running[k].file;
                 failed.findings.push_back({ "the explorer's worker for this mission failed (status "
                                                 + std::to_string(status) + ")",
-                                            "", "", 1 });
-                results.push_back(failed);
+                                            "fixture " + std::to_string(running[k].fixture), "", 1 });
+                parts[running[k].file].push_back(failed);
             }
             running.erase(running.begin() + static_cast<std::ptrdiff_t>(k));
         }
@@ -257,7 +260,10 @@ int main(int argc, char** argv)
     Logger::get();
     std::cout.rdbuf(console);
     sf::err().rdbuf(Logger::get().buffer());
-    std::sort(results.begin(), results.end(), [](const auto& a, const auto& b) { return a.file < b.file; });
+    // One process per mission and fixture; a mission's parts become one result again.
+    std::vector<MissionExplorer::Result> results;
+    for (const auto& [file, pieces] : parts)
+        results.push_back(MissionExplorer::merge(pieces));
     const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
 
     // Across all missions.
