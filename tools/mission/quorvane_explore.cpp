@@ -13,6 +13,7 @@
 // default twice the number of cores: a run mostly waits for its script thread). Exit status:
 // 0 no finding, 1 findings, 2 bad arguments.
 
+#include "achievements/AchievementManager.hpp"
 #include "core/FileUtils.hpp"
 #include "core/JsonRead.hpp"
 #include "core/Logger.hpp"
@@ -160,6 +161,10 @@ int main(int argc, char** argv)
     }
     const std::string assets = withSlash(assetsPath());
     const std::string root = mods ? withSlash(modsPath()) : folder.empty() ? assets : withSlash(folder);
+    if (mods && !fs::is_directory(root)) {
+        std::cout << "quorvane-explore: nothing to check: no mods folder at " << root << "\n";
+        return 0;
+    }
     if (!fs::is_directory(root)) {
         std::cerr << "quorvane-explore: no such folder: " << root << "\n";
         return 2;
@@ -329,6 +334,8 @@ int main(int argc, char** argv)
         reached["mementos"] = put(mementos);
         reached["mementosNotReached"] = put(missing(allMementos, mementos));
         reached["research"] = put(research);
+        const auto& ids = AchievementManager::researchIds();
+        reached["researchNotReached"] = put(missing(std::set<std::string>(ids.begin(), ids.end()), research));
         reached["achievements"] = put(achievements);
         reached["places"] = put(places);
         reached["placesNotReached"] = put(missing(allPlaces, places));
@@ -372,7 +379,10 @@ int main(int argc, char** argv)
                           std::inserter(collectible, collectible.end()));
     std::cout << "mementos reached: " << collectible.size() << " of " << allMementos.size()
               << "; not reached: " << joined(missing(allMementos, mementos)) << "\n";
-    std::cout << "research reached: " << joined(research) << "\n";
+    const auto& researchIds = AchievementManager::researchIds();
+    const std::set<std::string> allResearch(researchIds.begin(), researchIds.end());
+    std::cout << "research reached: " << research.size() << " of " << allResearch.size()
+              << "; not reached: " << joined(missing(allResearch, research)) << "\n";
     std::cout << "achievements reached: " << joined(achievements) << "\n";
     std::cout << "places reached: " << places.size() << " of " << allPlaces.size()
               << "; not reached: " << joined(missing(allPlaces, places)) << "\n";

@@ -58,6 +58,10 @@ int main(int argc, char** argv)
     }
     const std::string assets = withSlash(assetsPath());
     const std::string root = mods ? withSlash(modsPath()) : folder.empty() ? assets : withSlash(folder);
+    if (mods && !std::filesystem::is_directory(root)) {
+        std::cout << "quorvane-lint: nothing to check: no mods folder at " << root << "\n";
+        return 0;
+    }
     if (!std::filesystem::is_directory(root)) {
         std::cerr << "quorvane-lint: no such folder: " << root << "\n";
         return 2;
