@@ -206,7 +206,8 @@ int main(int argc, char** argv)
     // player's logs.
     setenv("XDG_DATA_HOME", home, 1);
     std::cout.flush();
-    std::map<std::string, std::vector<MissionExplorer::Result>> parts;
+    // Each mission's parts by fixture, so the merged findings name the same fixture each time.
+    std::map<std::string, std::map<std::size_t, MissionExplorer::Result>> parts;
     std::vector<Job> running;
     std::size_t next = 0;
     while (next < queue.size() || !running.empty()) {
@@ -248,14 +249,14 @@ int main(int argc, char** argv)
             Json::Value value;
             std::string errors;
             if (parseJsonText(running[k].output, value, errors) && value.isObject()) {
-                parts[running[k].file].push_back(MissionExplorer::Result::fromJson(value));
+                parts[running[k].file][running[k].fixture] = MissionExplorer::Result::fromJson(value);
             } else {
                 MissionExplorer::Result failed;
                 failed.file = running[k].file;
                 failed.findings.push_back({ "the explorer's worker for this mission failed (status "
                                                 + std::to_string(status) + ")",
                                             "fixture " + std::to_string(running[k].fixture), "", 1 });
-                parts[running[k].file].push_back(failed);
+                parts[running[k].file][running[k].fixture] = failed;
             }
             running.erase(running.begin() + static_cast<std::ptrdiff_t>(k));
         }
@@ -267,8 +268,12 @@ int main(int argc, char** argv)
     sf::err().rdbuf(Logger::get().buffer());
     // One process per mission and fixture; a mission's parts become one result again.
     std::vector<MissionExplorer::Result> results;
-    for (const auto& [file, pieces] : parts)
-        results.push_back(MissionExplorer::merge(pieces));
+    for (const auto& [file, pieces] : parts) {
+        std::vector<MissionExplorer::Result> inOrder;
+        for (const auto& [fixture, piece] : pieces)
+            inOrder.push_back(piece);
+        results.push_back(MissionExplorer::merge(inOrder));
+    }
     const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
 
     // Across all missions.
