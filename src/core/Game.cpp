@@ -352,6 +352,7 @@ void Game::shutdown()
         saveTask_.wait();
     // The roster stops counting into the statistics the map screen takes with it.
     if (CharacterManager::exists()) {
+        CharacterManager::get().flushStatistics();
         CharacterManager::get().setPlayerStats(nullptr);
         CharacterManager::get().setJumpCountSource(nullptr);
     }
@@ -420,6 +421,7 @@ void Game::fixedStep()
     // Death sounds a mission script asked for are played here, on the main thread.
     for (const std::string& sound : CharacterManager::get().takeQueuedSounds())
         AudioManager::get().playSound(sound);
+    CharacterManager::get().flushStatistics();
     // A mission's autosave request is served here once missions exist.
 
     StateManager& states = StateManager::get();
