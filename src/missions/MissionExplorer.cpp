@@ -2,6 +2,7 @@
 
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
+#include "crew/CharacterManager.hpp"
 #include "missions/HeadlessMission.hpp"
 #include "missions/LuaSourceScan.hpp"
 #include "missions/Mission.hpp"
@@ -205,6 +206,11 @@ void MissionExplorer::explorePath(const std::string& missionFile, const Fixture&
                     run.questItems.push_back(item.asString());
             } else if (type == "memento") {
                 run.mementos.push_back(line["memento"].asString());
+            } else if (type == "aboard") {
+                // A newcomer's memento comes with them and is no team member's.
+                for (const Json::Value& name : line["crew"])
+                    if (!CharacterManager::mementoOnJoining(name.asString()).empty())
+                        run.mementos.push_back(CharacterManager::mementoOnJoining(name.asString()));
             } else if (type == "end") {
                 run.end = line;
             } else if (type == "exit") {
