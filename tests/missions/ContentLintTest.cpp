@@ -255,4 +255,21 @@ TEST(ContentLint, TheModdingGuideListsEveryBoundFunction)
             documented[global].insert(name.substr(name.find_first_not_of(' ')));
     }
     EXPECT_EQ(documented, LuaManager::boundMethods());
+
+    // And every helper the library defines has its row.
+    const std::string libraryHelpers = guide.substr(guide.find("### Library helpers"));
+    std::set<std::string> helpers;
+    std::istringstream rows(libraryHelpers.substr(0, libraryHelpers.find("\n## ")));
+    for (std::string row; std::getline(rows, row);) {
+        if (row.rfind("| `", 0) != 0)
+            continue;
+        const std::string first = row.substr(0, row.find(" |", 2));
+        for (std::size_t at = first.find('`'); at != std::string::npos; at = first.find('`', first.find('`', at + 1) + 1)) {
+            const std::size_t end = first.find_first_of("(`", at + 1);
+            helpers.insert(first.substr(at + 1, end - at - 1));
+        }
+    }
+    const LuaSourceScan library = LuaSourceScan::scan(
+        readAll(std::string(QV_SOURCE_DIR) + "/assets-src/static/missions/library/library.lua"));
+    EXPECT_EQ(helpers, library.globalDefinitions);
 }
