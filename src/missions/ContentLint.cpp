@@ -668,9 +668,16 @@ void ContentLint::checkCharacter(const std::string& file, bool fromMod)
         if (!sprites.isArray() || sprites.empty() || !sprites[0].isString()) {
             report_.error(file, "sprites", "a character needs a portrait (\"sprites\" or \"imageBinary\")");
         } else {
+            // The roster knows every picture in the folders under general/character_related/.
             const std::string picture = sprites[0].asString();
-            if (!exists(std::string(charactersFolder) + picture))
-                report_.error(file, "sprites", "the portrait " + std::string(charactersFolder) + picture + " does not exist");
+            bool found = false;
+            for (const std::string& base : { root_, assets_ })
+                for (const std::string& folder : filesIn(base + "general/character_related/"))
+                    found = found
+                        || (endsWith(folder, "/") && fs::is_regular_file(base + "general/character_related/" + folder + picture));
+            if (!found)
+                report_.error(file, "sprites",
+                              "the portrait " + picture + " is in no folder of general/character_related/");
             else if (!species.empty() && speciesForPortrait(picture) != species)
                 report_.error(file, "sprites",
                               "the portrait's name says " + speciesForPortrait(picture) + ", the traits say " + species);

@@ -170,6 +170,8 @@ TEST(ContentLint, EachBreakGivesItsFinding)
           "char/osk.json", S::Error, "must be the species" },
         { "char/osk.json", characterHead + goodStats + R"("traits": [ "Human", "Juggler" ], )" + goodPortrait,
           "char/osk.json", S::Error, "\"Juggler\" is not in the crew's vocabulary" },
+        { "char/osk.json", characterHead + goodStats + goodTraits + R"("sprites": [ "osk.png" ] })",
+          "char/osk.json", S::Error, "the portrait osk.png is in no folder" },
         { "char/osk.json", characterHead + goodStats + goodTraits + R"("sprites": [ "ilka_maren_cy.png" ] })",
           "char/osk.json", S::Error, "the portrait's name says Cygen, the traits say Human" },
         { "general/character_related/character_colors.json", R"([ "ff8cc6", "12345" ])",
