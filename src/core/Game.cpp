@@ -11,11 +11,13 @@
 #include "core/StateManager.hpp"
 #include "core/TimedActions.hpp"
 #include "core/WindowGeometry.hpp"
+#include "creator/CrewCreator.hpp"
 #include "crew/CharacterManager.hpp"
 #include "crew/CrewColours.hpp"
 #include "persistence/FontStore.hpp"
 #include "persistence/Options.hpp"
 #include "persistence/OptionsScreen.hpp"
+#include "screens/AchievementsScreen.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/TextureManager.hpp"
 #include "ui/WindowManager.hpp"
@@ -104,6 +106,14 @@ bool developerOptions()
     return value && *value && std::string(value) != "0";
 }
 
+// QV_DEV_CREATOR=1: the game opens on the crew creator; QV_DEV_ACHIEVEMENTS=1 on the deeds
+// screen. Both leave to the title.
+bool developerSwitch(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && *value && std::string(value) != "0";
+}
+
 } // namespace
 
 Game::Game(AchievementManager& achievements)
@@ -148,6 +158,8 @@ Game::Game(AchievementManager& achievements)
     OptionsScreen& optionsScreen = OptionsScreen::get();
     optionsScreen.onWindowModeChanged = [this] { applyWindowMode(); };
     optionsScreen.onPointerChanged = [this] { window_.setMouseCursorVisible(!Options::get().spriteCursor); };
+    achievementsScreen_ = std::make_unique<AchievementsScreen>(achievements_);
+    CrewCreator::get(); // reads the random names and lists the portraits
 
     cursor_.setTexture(textures.getTexture("general/cursor.png"), true);
     for (int i = 0; i < SavingIndicator::frameCount; ++i) {
@@ -189,6 +201,12 @@ void Game::run()
     if (developerSeed_) {
         startDeveloperRun();
         states.changeState(GameState::Map, true, false);
+    } else if (developerSwitch("QV_DEV_CREATOR")) {
+        QV_LOG << "Developer switch: the crew creator, leaving to the title" << std::endl;
+        states.changeState(GameState::CrewCreator, true, false);
+    } else if (developerSwitch("QV_DEV_ACHIEVEMENTS")) {
+        QV_LOG << "Developer switch: the deeds screen, leaving to the title" << std::endl;
+        states.changeState(GameState::Achievements, true, false);
     } else if (developerOptions()) {
         QV_LOG << "Developer options: the options screen, leaving to the title" << std::endl;
         states.changeState(GameState::Options, true, false);
@@ -363,6 +381,9 @@ void Game::shutdown()
     sector_.reset();
     MapScreen::destroy();
     OptionsScreen::destroy();
+    // Its widgets' labels and delayed actions go before the text manager and the action list.
+    CrewCreator::destroy();
+    achievementsScreen_.reset();
     // Process-wide objects, each only if it was ever created (the crew creator joins this
     // list with its class).
     Options::destroy();
@@ -401,6 +422,12 @@ void Game::enterState()
         break;
     case GameState::Options:
         OptionsScreen::get().refresh();
+        break;
+    case GameState::CrewCreator:
+        CrewCreator::get().reset();
+        break;
+    case GameState::Achievements:
+        achievementsScreen_->reset();
         break;
     default:
         break;
@@ -450,6 +477,20 @@ void Game::fixedStep()
         mapStep();
     else if (states.getState() == GameState::Options)
         optionsStep();
+    else if (states.getState() == GameState::CrewCreator)
+        crewCreatorStep();
+    else if (states.getState() == GameState::Achievements)
+        achievementsScreen_->update();
+}
+
+void Game::crewCreatorStep()
+{
+    CrewCreator& creator = CrewCreator::get();
+    creator.update();
+    if (creator.done) {
+        creator.done = false;
+        StateManager::get().changeState(GameState::Title, true, true);
+    }
 }
 
 // A resolution picked on the options screen takes effect here, outside its event handling.
@@ -541,6 +582,12 @@ void Game::dispatchToScreen(const sf::Event& event)
     case GameState::Options:
         OptionsScreen::get().handleEvent(event, cursorPosition_);
         break;
+    case GameState::CrewCreator:
+        CrewCreator::get().handleEvent(event, cursorPosition_);
+        break;
+    case GameState::Achievements:
+        achievementsScreen_->handleEvent(event, cursorPosition_);
+        break;
     case GameState::Deploy:
         // Stand-in until the deploy screen exists: a key or a click leaves it without a team.
         if (event.type == sf::Event::KeyPressed || event.type == sf::Event::MouseButtonPressed) {
@@ -586,6 +633,14 @@ void Game::drawScreen()
     case GameState::Options:
         window_.setView(Options::get().gameView);
         OptionsScreen::get().draw(window_);
+        return;
+    case GameState::CrewCreator:
+        window_.setView(Options::get().gameView);
+        CrewCreator::get().draw(window_);
+        return;
+    case GameState::Achievements:
+        window_.setView(Options::get().gameView);
+        achievementsScreen_->draw(window_);
         return;
     default:
         break;

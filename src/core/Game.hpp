@@ -21,6 +21,7 @@
 #include <string>
 
 class AchievementManager;
+class AchievementsScreen;
 class Sector;
 
 // The game object: owns the main window, the screens that are not process-wide and the
@@ -66,6 +67,7 @@ private:
     static void openShipSystems();
     void showSectorSummary();
     void optionsStep();
+    void crewCreatorStep();
     void enterMap();
     void mapStep();
     void steerCursor();
@@ -84,6 +86,7 @@ private:
     LuaManager luaManager_;
     // The sector the map shows; the map screen (process-wide) owns the ship that flies in it.
     std::unique_ptr<Sector> sector_;
+    std::unique_ptr<AchievementsScreen> achievementsScreen_;
     KeyboardCursor mapCursor_;
     // The developer's map switch: the seed of the first sector (see the architecture notes).
     std::optional<std::uint32_t> developerSeed_;

@@ -696,11 +696,18 @@ bool CharacterManager::deleteModCharacter(const Character& character)
         return false;
     }
     QV_LOG << "Removing character from " << path << std::endl;
+    // Only this character's file: a mod may keep several characters in one folder. The
+    // folder goes too once nothing is left in it.
     std::error_code error;
-    fs::remove_all(folder, error);
-    if (error)
-        QV_LOG << "Error: CharacterManager::deleteModCharacter, could not remove " << folder.string() << ": "
-               << error.message() << std::endl;
+    fs::remove(folder / fs::path(path).filename(), error);
+    if (error) {
+        QV_LOG << "Error: CharacterManager::deleteModCharacter, could not remove " << path << ": " << error.message()
+               << std::endl;
+    } else {
+        std::error_code ignored;
+        if (fs::is_empty(folder, ignored) && !ignored)
+            fs::remove(folder, ignored);
+    }
     loadAllCharacters();
     return !error;
 }

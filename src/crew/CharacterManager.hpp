@@ -122,8 +122,9 @@ public:
     // The run begins: the chosen crew boards, each member with its badges.
     void boardChosenCrew();
     void loadAllCharacters();
-    // Deletes the folder of a mod character and reloads. Only a folder directly inside the
-    // user's "mods/characters/" is ever removed; anything else is logged and refused (false).
+    // Deletes the file of a mod character, and its folder when that is left empty, and
+    // reloads. Only a file in a folder directly inside the user's "mods/characters/" is ever
+    // removed; anything else is logged and refused (false).
     bool deleteModCharacter(const Character& character);
     // The credit for a finished mission: every team member (dead too) gains a deployment;
     // with `creditRoles` the leader, medic and engineer (getLead, getMed, getEng) gain

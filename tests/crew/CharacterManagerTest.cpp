@@ -412,7 +412,8 @@ TEST_F(Roster, OnlyAModFolderInsideModsCharactersIsDeleted)
     Character echo = roster->getAllCharacters()[4];
     ASSERT_EQ(echo.loadedFilename, "Echo/echo.json");
     EXPECT_TRUE(roster->deleteModCharacter(echo));
-    EXPECT_FALSE(fs::exists(crew.mods() + "characters/Echo"));
+    EXPECT_FALSE(fs::exists(echo.filePath));
+    EXPECT_TRUE(fs::exists(crew.mods() + "characters/Echo/keep/note.txt")) << "only the character's own file goes";
     EXPECT_TRUE(log.contains("Removing character from " + echo.filePath + "\n"));
     EXPECT_EQ(roster->getAllCharacters().size(), 5u);
 
