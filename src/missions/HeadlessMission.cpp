@@ -168,6 +168,8 @@ public:
             ship_.adjustFood(*options_.food - ship_.getFood());
         if (options_.fuel)
             ship_.adjustFuel(*options_.fuel - ship_.getFuel());
+        if (options_.health)
+            ship_.adjustHealth(*options_.health - ship_.getHealth());
         shipReported_ = shipValues(ship_);
         start["ship"] = shipReported_;
         const std::optional<Json::Value> team = deployTeam();

@@ -54,6 +54,8 @@ public:
         bool withoutEngineer = false;
         // how many crew members are aboard (default: everyone who is not secret).
         std::optional<std::int32_t> crewAboard;
+        // the hull's health at the start (default: a new run's).
+        std::optional<std::int32_t> health;
     };
 
     // How a run ended; the values are the runner's exit statuses.

@@ -107,6 +107,10 @@ std::vector<MissionExplorer::Fixture> MissionExplorer::fixturesFor(const Mission
         variant("no engineer").withoutEngineer = true;
     variant("food 0").food = 0;
     variant("fuel 0").fuel = 0;
+    variant("hull 10").health = 10;
+    // The last one aboard: the endings where nobody is left.
+    variant("one aboard").crewAboard = 1;
+    fixtures.back().teamSize = 1;
     if (!testedItems.empty()) {
         variant("all quest items").questItems = testedItems;
         if (testedItems.size() > 1 && testedItems.size() <= 4)
@@ -182,6 +186,7 @@ void MissionExplorer::explorePath(const std::string& missionFile, const Fixture&
         options.questItems = fixture.questItems;
         options.food = fixture.food;
         options.fuel = fixture.fuel;
+        options.health = fixture.health;
         options.maxSeconds = settings_.maxSecondsPerRun;
         options.stopAtUnansweredSet = true;
         options.randomNumbers = fixture.randomNumbers;
@@ -325,6 +330,8 @@ void MissionExplorer::check(const Run& run, const Fixture& fixture, const Missio
     const std::string screen = end["endScreen"].asString();
     if (gameEnded) {
         result.endsRun = true;
+        // A won run counts its place as visited, as a completed mission does.
+        result.completed = result.completed || !lost;
         result.endings.insert((lost ? "lost" : "won") + (screen.empty() ? std::string() : " " + screen));
     } else {
         result.endings.insert(end["success"].asBool() ? "completed" : "not completed");

@@ -37,6 +37,7 @@ public:
         bool withoutEngineer = false;
         std::optional<std::int32_t> food;
         std::optional<std::int32_t> fuel;
+        std::optional<std::int32_t> health;
         std::vector<std::string> questItems;
         std::vector<std::uint32_t> randomNumbers;
     };
@@ -99,7 +100,7 @@ public:
     Result explore(const std::string& missionFile, const std::string& relativeName,
                    std::optional<std::size_t> onlyFixture = std::nullopt);
     // The most fixtures fixturesFor gives any mission.
-    static constexpr std::size_t maxFixtures = 17;
+    static constexpr std::size_t maxFixtures = 19;
     // One mission's results explored in parts (fixtures), as one.
     static Result merge(const std::vector<Result>& parts);
 

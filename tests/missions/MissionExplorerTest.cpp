@@ -104,7 +104,7 @@ TEST(MissionExplorer, FixturesOpenEachRoleTeamSizeAndTestedItem)
         names.insert(fixture.name);
     EXPECT_EQ(names,
               (std::set<std::string>{ "Medium", "Easy", "Hard", "team of 1", "no leader", "no medic", "food 0",
-                                      "fuel 0", "all quest items", "item old_key", "item lamp", "random 1",
+                                      "fuel 0", "hull 10", "one aboard", "all quest items", "item old_key", "item lamp", "random 1",
                                       "random high", "random 0,1" }));
 }
 
