@@ -310,8 +310,11 @@ int main(int argc, char** argv)
         for (const std::string& p : SectorPictures::fromAssets(root).planets)
             planets.insert(p);
     std::vector<std::string> finals;
-    const std::vector<std::string> storyFindings = MissionExplorer::walkStory(results, planets, finals);
-    const bool hasStory = std::any_of(results.begin(), results.end(), [](const auto& r) { return r.storyOrder > 0; });
+    // Only over the whole catalogue: a part of it (--only) has gaps by choice.
+    const std::vector<std::string> storyFindings
+        = only.empty() ? MissionExplorer::walkStory(results, planets, finals) : std::vector<std::string>();
+    const bool hasStory = only.empty()
+        && std::any_of(results.begin(), results.end(), [](const auto& r) { return r.storyOrder > 0; });
     findings += storyFindings.size();
 
     Logger::close();
