@@ -7,6 +7,7 @@
 #include "core/ProgramArguments.hpp"
 #include "core/QuitRequest.hpp"
 #include "core/Version.hpp"
+#include "persistence/SaveCheck.hpp"
 #include "ui/WindowManager.hpp"
 
 #include <SFML/Graphics.hpp>
@@ -37,6 +38,17 @@ int main(int argc, char** argv)
     if (given(argc, argv, "--version")) {
         std::cout << "quorvane " << engineVersion << std::endl;
         return 0;
+    }
+    // Headless: no window, no log file, nothing written; the report goes to standard output.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--check-save") != 0)
+            continue;
+        const bool folderGiven = i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0;
+        Logger::openOnto(std::cout.rdbuf());
+        const bool good = SaveCheck(folderGiven ? argv[i + 1] : userFolderLocation(), SaveCheck::Sources::ofGame())
+                              .run(std::cout);
+        Logger::close();
+        return good ? 0 : 1;
     }
 
     std::cout << "Engine version: " << engineVersion << std::endl;

@@ -159,6 +159,8 @@ bool developerSwitch(const char* name)
 }
 
 const char* const clickSound = "button_click.wav";
+// Short enough for the message window's one line; the log says which file and why.
+const char* const saveFailedText = "The game could not be saved.";
 const char* const leaveSound = "deploy_leave_1.wav";
 
 // The low 32 bits of the monotonic clock in nanoseconds: the seed of a light jump's sector.
@@ -325,9 +327,35 @@ bool Game::savePlayer()
     if (missionManager_.getDeployStatus())
         return false;
     bool saved = MapScreen::get().stats().saveFile(savedPath() + "playerSave.json");
-    if (saved)
-        showSavingIndicator();
+    saveDone(saved);
     return saved;
+}
+
+// A save that went through shows the indicator. One that did not (a full disk, a folder that
+// refuses writes; the old files are still whole) is told to the player once, not at every
+// autosave after it; a save that succeeds again lets the next failure be told. The message
+// waits until no other window is open (tellSaveFailure), so that a window opened in the same
+// step, such as a new sector's summary, does not replace it unseen.
+void Game::saveDone(bool saved)
+{
+    if (saved) {
+        showSavingIndicator();
+        saveFailureTold_ = false;
+        return;
+    }
+    if (saveFailureTold_)
+        return;
+    saveFailureTold_ = true;
+    saveFailurePending_ = true;
+}
+
+void Game::tellSaveFailure()
+{
+    if (!saveFailurePending_ || WindowManager::get().isOpen())
+        return;
+    saveFailurePending_ = false;
+    QV_LOG << "The game could not be saved: telling the player" << std::endl;
+    WindowManager::get().showMessage(saveFailedText, true);
 }
 
 void Game::loadPlayer()
@@ -343,8 +371,7 @@ bool Game::saveSession()
         return false;
     waitForSave();
     const bool saved = session_->save();
-    if (saved)
-        showSavingIndicator();
+    saveDone(saved);
     return saved;
 }
 
@@ -365,8 +392,7 @@ void Game::waitForSave()
 {
     if (!saveTask_.valid())
         return;
-    if (saveTask_.get())
-        showSavingIndicator();
+    saveDone(saveTask_.get());
 }
 
 // A background save that has finished shows its indicator at the next step.
@@ -816,6 +842,7 @@ void Game::fixedStep()
     // thread, between draws and event dispatch; also while paused, beneath the pause menu.
     WindowManager::get().applyRequests();
     luaManager_.runMainThreadWork();
+    tellSaveFailure();
     StateManager& states = StateManager::get();
     // Whatever way the game left the mission screen (LEAVE, the title menu, an error window),
     // the script stops and saves are allowed again. Options and deeds opened from the pause

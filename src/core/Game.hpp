@@ -90,6 +90,8 @@ private:
     void startNewRun(std::int32_t difficulty);
     void leaveRun();
     void waitForSave();
+    void saveDone(bool saved);
+    void tellSaveFailure();
     void finishBackgroundSave();
     void titleInput(const sf::Event& event);
     void pauseStep();
@@ -162,6 +164,8 @@ private:
     std::string webSite_ = "https://quorvane.org/vesperine";
     FrameLoop loop_;
     bool thrustersPausedByMenu_ = false;
+    bool saveFailureTold_ = false;
+    bool saveFailurePending_ = false;
     bool ambiencePausedByMenu_ = false;
     bool firstFrameShown_ = false;
     bool quitSignalSeen_ = false;

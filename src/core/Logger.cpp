@@ -211,6 +211,19 @@ Logger::Logger(Discarding)
     stream_.setstate(std::ios::badbit);
 }
 
+Logger::Logger(std::streambuf* target)
+    : stream_(target)
+{
+}
+
+void Logger::openOnto(std::streambuf* target)
+{
+    std::lock_guard<std::recursive_mutex> guard(instanceMutex());
+    auto& logger = instance();
+    if (!logger)
+        logger.reset(new Logger(target));
+}
+
 Logger::Logger()
     : stream_(nullptr)
 {

@@ -36,6 +36,9 @@ public:
     static void signOff(const std::string& lastLine);
     // Closes any log and allows the next get() to start a new file with `limit` bytes (tests only).
     static void resetForTests(std::size_t limit = defaultByteLimit);
+    // Sends every line to `target` instead of a file, which is never made (the save check
+    // prints the loaders' lines with its report). Only before the first line is written.
+    static void openOnto(std::streambuf* target);
     // Whether the logger exists (so shutdown code can avoid creating it).
     static bool exists();
 
@@ -56,6 +59,7 @@ private:
     struct Discarding {};
     Logger();
     explicit Logger(Discarding);
+    explicit Logger(std::streambuf* target);
     void detachStandardStreams();
 
     std::string path_;

@@ -23,6 +23,8 @@ std::string usageText(const std::string& userFolder)
            "  --achievements-clear    lock every achievement before playing\n"
            "  --achievements-unlock   unlock every achievement before playing\n"
            "  --no-shader             draw the map without its shaders\n"
+           "  --check-save [folder]   load the saves and options of a user folder (without a\n"
+           "                          window), say what loads and what does not, and leave\n"
            "  --help                  show this text and leave\n"
            "  --version               show the version and leave\n"
            "\n"

@@ -3,6 +3,7 @@
 #include "core/Logger.hpp"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,6 +61,28 @@ int createTemporary(const std::string& target, std::string& name)
     return -1;
 }
 
+// Temporary files that a save killed halfway left beside `target` ("<name>.tmp-<pid>-<n>"):
+// removed once the process that made them is gone, so they do not pile up in the saved
+// folder. A live process's file (another game writing at this moment) is left alone.
+void removeStaleTemporaries(const std::string& target)
+{
+    namespace fs = std::filesystem;
+    const fs::path path(target);
+    const std::string prefix = path.filename().string() + ".tmp-";
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(path.parent_path(), error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string pid = name.substr(prefix.size(), name.find('-', prefix.size()) - prefix.size());
+        if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos || pid.size() > 9)
+            continue;
+        if (::kill(static_cast<pid_t>(std::stol(pid)), 0) == 0 || errno != ESRCH)
+            continue;
+        fs::remove(entry.path(), error);
+    }
+}
+
 } // namespace
 
 bool writeFileAtomically(const std::string& path, const std::string& contents)
@@ -110,5 +133,6 @@ bool writeFileAtomically(const std::string& path, const std::string& contents)
         ::fsync(dirFd);
         ::close(dirFd);
     }
+    removeStaleTemporaries(target);
     return true;
 }

@@ -6,17 +6,17 @@
 #include "crew/CharacterManager.hpp"
 #include "missions/MissionManager.hpp"
 #include "persistence/AtomicFile.hpp"
+#include "persistence/SaveBackups.hpp"
 #include "world/Sector.hpp"
 #include "world/Ship.hpp"
 
 #include <json/writer.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <utility>
 
-#include <signal.h>
 
 namespace {
 
@@ -33,31 +33,10 @@ const MemberCheck members[] = {
     {"Sector", "Failed to load saved sector state."},
 };
 
-// Temporary files that a save killed halfway left beside `target` ("<name>.tmp-<pid>-<n>"):
-// removed once the process that made them is gone, so they do not pile up in the saved
-// folder. A live process's file (another game writing at this moment) is left alone.
-void removeStaleTemporaries(const std::string& target)
-{
-    namespace fs = std::filesystem;
-    const fs::path path(target);
-    const std::string prefix = path.filename().string() + ".tmp-";
-    std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(path.parent_path(), error)) {
-        const std::string name = entry.path().filename().string();
-        if (name.compare(0, prefix.size(), prefix) != 0)
-            continue;
-        const std::string pid = name.substr(prefix.size(), name.find('-', prefix.size()) - prefix.size());
-        if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos || pid.size() > 9)
-            continue;
-        if (::kill(static_cast<pid_t>(std::stol(pid)), 0) == 0 || errno != ESRCH)
-            continue;
-        fs::remove(entry.path(), error);
-    }
-}
-
 } // namespace
 
-SessionStore::SessionStore(CharacterManager& crew, MissionManager& missions, Sector& sector, Ship& ship)
+SessionStore::SessionStore(CharacterManager& crew, MissionManager& missions, Sector& sector, Ship& ship,
+                           std::string folder)
     : saveMissions([&missions] { return missions.saveMissions(); })
     , loadMissions([&missions](const Json::Value& member) {
         missions.loadMissions(member);
@@ -67,7 +46,20 @@ SessionStore::SessionStore(CharacterManager& crew, MissionManager& missions, Sec
     , missions_(missions)
     , sector_(sector)
     , ship_(ship)
+    , folder_(std::move(folder))
 {
+    if (!folder_.empty() && folder_.back() != '/')
+        folder_ += '/';
+}
+
+std::string SessionStore::sessionFile() const
+{
+    return folder_.empty() ? sessionPath() : folder_ + "sessionSave.json";
+}
+
+std::string SessionStore::fogFile() const
+{
+    return folder_.empty() ? fogPath() : folder_ + "fow.save";
 }
 
 std::string SessionStore::sessionPath()
@@ -82,11 +74,15 @@ std::string SessionStore::fogPath()
 
 bool SessionStore::saveExists()
 {
-    std::FILE* file = std::fopen(sessionPath().c_str(), "rb");
-    if (!file)
-        return false;
-    std::fclose(file);
-    return true;
+    const std::string path = sessionPath();
+    for (int number = 0; number <= SaveBackups::kept; ++number) {
+        std::FILE* file = std::fopen((number == 0 ? path : SaveBackups::backupPath(path, number)).c_str(), "rb");
+        if (file) {
+            std::fclose(file);
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string SessionStore::compactText(const Json::Value& root)
@@ -106,8 +102,8 @@ SessionSnapshot SessionStore::capture()
     root["Sector"] = sector_.toJson();
     root["Ship"] = ship_.toJson();
     SessionSnapshot snapshot;
-    snapshot.sessionPath = sessionPath();
-    snapshot.fogPath = fogPath();
+    snapshot.sessionPath = sessionFile();
+    snapshot.fogPath = fogFile();
     snapshot.sessionText = compactText(root);
     snapshot.fogText = sector_.fog().saveText();
     return snapshot;
@@ -117,13 +113,18 @@ bool SessionStore::write(const SessionSnapshot& snapshot)
 {
     // The fog first: a stop between the two leaves the old session with a newer fog, which
     // still loads; the other way round a new session could meet a missing fog file.
+    const std::string oldFog = SaveBackups::holdPrevious(snapshot.fogPath);
+    const std::string oldSession = SaveBackups::holdPrevious(snapshot.sessionPath);
     if (!writeFileAtomically(snapshot.fogPath, snapshot.fogText)
         || !writeFileAtomically(snapshot.sessionPath, snapshot.sessionText)) {
         QV_LOG << "Error: SessionStore::write, the session was not saved to " << snapshot.sessionPath << std::endl;
+        SaveBackups::release(oldFog);
+        SaveBackups::release(oldSession);
         return false;
     }
-    removeStaleTemporaries(snapshot.fogPath);
-    removeStaleTemporaries(snapshot.sessionPath);
+    // Both files rotate together, so backup n of the session goes with backup n of the fog.
+    SaveBackups::rotate(snapshot.fogPath, oldFog);
+    SaveBackups::rotate(snapshot.sessionPath, oldSession);
     return true;
 }
 
@@ -134,7 +135,28 @@ bool SessionStore::save()
 
 bool SessionStore::load()
 {
-    const std::string path = sessionPath();
+    const std::string path = sessionFile();
+    if (loadFile(path, fogFile()))
+        return true;
+    for (int number = 1; number <= SaveBackups::kept; ++number) {
+        const std::string backup = SaveBackups::backupPath(path, number);
+        if (!std::filesystem::exists(backup))
+            continue;
+        std::string fog = SaveBackups::backupPath(fogFile(), number);
+        if (!std::filesystem::exists(fog))
+            fog = fogFile();
+        QV_LOG << "Trying the backup " << backup << std::endl;
+        if (loadFile(backup, fog)) {
+            QV_LOG << "Loaded the backup " << backup << " instead of " << path << ", which is kept as it was"
+                   << std::endl;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SessionStore::loadFile(const std::string& path, const std::string& fog)
+{
     std::string text;
     std::string error;
     switch (readWholeFile(path, text, error)) {
@@ -147,10 +169,15 @@ bool SessionStore::load()
     case FileRead::Read:
         break;
     }
-    return loadText(text);
+    return loadText(text, fog);
 }
 
 bool SessionStore::loadText(const std::string& text)
+{
+    return loadText(text, fogFile());
+}
+
+bool SessionStore::loadText(const std::string& text, const std::string& fog)
 {
     Json::Value root;
     std::string errors;
@@ -158,7 +185,7 @@ bool SessionStore::loadText(const std::string& text)
     if (!loaded)
         QV_LOG << errors << "could not parse options!" << std::endl;
     else if (!root.isObject()) {
-        QV_LOG << "Error: SessionStore::load, " << sessionPath() << " does not hold an object" << std::endl;
+        QV_LOG << "Error: SessionStore::load, the session save does not hold an object" << std::endl;
         loaded = false;
     }
     if (loaded) {
@@ -171,14 +198,14 @@ bool SessionStore::loadText(const std::string& text)
         }
     }
     if (loaded)
-        loaded = loadMembers(root);
+        loaded = loadMembers(root, fog);
     if (!loaded)
         QV_LOG << "Failed to load save! ;_; I'm so sorry I failed you. Please contact me and I will make this right!"
                << std::endl;
     return loaded;
 }
 
-bool SessionStore::loadMembers(const Json::Value& root)
+bool SessionStore::loadMembers(const Json::Value& root, const std::string& fog)
 {
     // Nothing of the previous run may reach into the loaded one.
     missions_.clearQuestItems();
@@ -197,7 +224,7 @@ bool SessionStore::loadMembers(const Json::Value& root)
             QV_LOG << members[2].failure << std::endl;
             loaded = false;
         }
-        if (!sector_.fromJson(root["Sector"], fogPath())) {
+        if (!sector_.fromJson(root["Sector"], fog)) {
             QV_LOG << members[3].failure << std::endl;
             loaded = false;
         }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -24,6 +25,23 @@ TEST(AtomicFile, ReplacesTheFileWholeAndLeavesNoTemporaryBehind)
     for (const auto& entry : fs::directory_iterator(home.root()))
         entries += entry.path().filename().string().rfind("options.json", 0) == 0 ? 1 : 0;
     EXPECT_EQ(entries, 1);
+}
+
+// What writes killed halfway left beside a file goes with the next write of that file; a live
+// process's temporary file and other files' stay.
+TEST(AtomicFile, AWriteRemovesWhatKilledWritesOfTheFileLeft)
+{
+    TempUserHome home;
+    const std::string path = home.root() + "/playerSave.json";
+    const std::string dead = path + ".tmp-999999999-3";
+    const std::string live = path + ".tmp-" + std::to_string(getpid()) + "-7";
+    const std::string other = home.root() + "/options.json.tmp-999999999-0";
+    for (const std::string& file : {dead, live, other})
+        writeText(file, "half a save");
+    ASSERT_TRUE(writeFileAtomically(path, "whole"));
+    EXPECT_FALSE(fs::exists(dead));
+    EXPECT_TRUE(fs::exists(live));
+    EXPECT_TRUE(fs::exists(other));
 }
 
 TEST(AtomicFile, FailureKeepsTheOldFile)

@@ -1,6 +1,7 @@
 #include "core/FileUtils.hpp"
 #include "core/JsonRead.hpp"
 #include "missions/MissionManager.hpp"
+#include "persistence/SaveBackups.hpp"
 #include "persistence/SessionStore.hpp"
 #include "support/CrewFixture.hpp"
 #include "support/FakeShipContext.hpp"
@@ -139,7 +140,9 @@ TEST_F(SessionStoreTest, AnOwnerThatThrowsFailsTheLoad)
 TEST_F(SessionStoreTest, AFolderThatCannotBeWrittenKeepsTheOldSave)
 {
     ASSERT_TRUE(store->save());
+    ASSERT_TRUE(store->save());
     const std::string old = savedFile();
+    const std::string backup = readAll(SaveBackups::backupPath(SessionStore::sessionPath(), 1));
     ship.adjustFood(-5);
     const SessionSnapshot snapshot = store->capture();
     const std::string folder = savedPath();
@@ -165,6 +168,45 @@ TEST_F(SessionStoreTest, AFolderThatCannotBeWrittenKeepsTheOldSave)
     chmod(folder.c_str(), 0700);
     EXPECT_FALSE(saved);
     EXPECT_EQ(savedFile(), old);
+    EXPECT_EQ(readAll(SaveBackups::backupPath(SessionStore::sessionPath(), 1)), backup);
+    EXPECT_FALSE(std::filesystem::exists(SaveBackups::backupPath(SessionStore::sessionPath(), 2)));
+}
+
+// Five saves, each with its own food: the last three before the newest are the backups,
+// rotated with their fog files; a broken save falls back to the newest backup that loads.
+TEST_F(SessionStoreTest, BackupsRotateAndALoadFallsBackToTheNewestThatLoads)
+{
+    const std::string session = SessionStore::sessionPath();
+    for (int food = 1; food <= 5; ++food) {
+        ship.adjustFood(food - ship.getFood());
+        ASSERT_TRUE(store->save());
+    }
+    for (int number = 1; number <= SaveBackups::kept; ++number) {
+        Json::Value root;
+        std::string errors;
+        ASSERT_TRUE(parseJsonText(readAll(SaveBackups::backupPath(session, number)), root, errors));
+        Ship saved(context);
+        ASSERT_TRUE(saved.fromJson(root["Ship"]));
+        EXPECT_EQ(saved.getFood(), 5 - number);
+        EXPECT_TRUE(std::filesystem::exists(SaveBackups::backupPath(SessionStore::fogPath(), number)));
+    }
+    EXPECT_FALSE(std::filesystem::exists(SaveBackups::backupPath(session, SaveBackups::kept + 1)));
+    EXPECT_FALSE(std::filesystem::exists(session + ".previous"));
+
+    writeText(session, "{\"Ship\": [1,");
+    writeText(SaveBackups::backupPath(session, 1), "");
+    ship.adjustFood(40);
+    ASSERT_TRUE(store->load());
+    EXPECT_EQ(ship.getFood(), 3);
+    EXPECT_TRUE(log.contains("Loaded the backup " + SaveBackups::backupPath(session, 2) + " instead of " + session));
+    EXPECT_EQ(savedFile(), "{\"Ship\": [1,");
+    EXPECT_TRUE(SessionStore::saveExists());
+
+    // With every file broken the load fails and nothing is removed.
+    for (int number = 2; number <= SaveBackups::kept; ++number)
+        writeText(SaveBackups::backupPath(session, number), "[]");
+    EXPECT_FALSE(store->load());
+    EXPECT_TRUE(std::filesystem::exists(SaveBackups::backupPath(session, 3)));
 }
 
 TEST_F(SessionStoreTest, ACapturedSnapshotIsWrittenAsItWasTaken)
