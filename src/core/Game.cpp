@@ -13,6 +13,7 @@
 #include "core/StateManager.hpp"
 #include "core/TimedActions.hpp"
 #include "core/WindowGeometry.hpp"
+#include "creator/CrewCreator.hpp"
 #include "crew/CharacterManager.hpp"
 #include "crew/CrewColours.hpp"
 #include "persistence/FontStore.hpp"
@@ -24,6 +25,7 @@
 #include "screens/IntroSequence.hpp"
 #include "screens/PauseMenu.hpp"
 #include "screens/TitleMenu.hpp"
+#include "screens/AchievementsScreen.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/TextureManager.hpp"
 #include "ui/WindowManager.hpp"
@@ -158,6 +160,14 @@ std::uint32_t monotonicSeed()
     return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
 }
 
+// QV_DEV_CREATOR=1: the game opens on the crew creator; QV_DEV_ACHIEVEMENTS=1 on the deeds
+// screen. Both leave to the title.
+bool developerSwitch(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && *value && std::string(value) != "0";
+}
+
 } // namespace
 
 Game::Game(AchievementManager& achievements)
@@ -218,6 +228,8 @@ Game::Game(AchievementManager& achievements)
     OptionsScreen& optionsScreen = OptionsScreen::get();
     optionsScreen.onWindowModeChanged = [this] { applyWindowMode(); };
     optionsScreen.onPointerChanged = [this] { window_.setMouseCursorVisible(!Options::get().spriteCursor); };
+    achievementsScreen_ = std::make_unique<AchievementsScreen>(achievements_);
+    CrewCreator::get(); // reads the random names and lists the portraits
 
     title_ = std::make_unique<TitleMenu>();
     intro_ = std::make_unique<IntroSequence>();
@@ -281,6 +293,13 @@ void Game::run()
     } else if (developerCrewSelect()) {
         QV_LOG << "Developer crew selection: its start button begins a run on the map" << std::endl;
         states.changeState(GameState::CrewSelect, true, false);
+    } else if (developerSwitch("QV_DEV_CREATOR")) {
+        QV_LOG << "Developer switch: the crew creator, leaving to the title" << std::endl;
+        states.changeState(GameState::CrewCreator, true, false);
+    } else if (developerSwitch("QV_DEV_ACHIEVEMENTS")) {
+        QV_LOG << "Developer switch: the deeds screen, leaving to the title" << std::endl;
+        states.changeState(GameState::Achievements, true, false);
+        options.returnState = GameState::Title;
     } else if (developerOptions()) {
         QV_LOG << "Developer options: the options screen, leaving to the title" << std::endl;
         states.changeState(GameState::Options, true, false);
@@ -684,6 +703,7 @@ void Game::shutdown()
     AudioManager::destroy();
     // The roster stops counting into the statistics the map screen takes with it.
     if (CharacterManager::exists()) {
+        CharacterManager::get().flushStatistics();
         CharacterManager::get().setPlayerStats(nullptr);
         CharacterManager::get().setJumpCountSource(nullptr);
     }
@@ -702,6 +722,9 @@ void Game::shutdown()
     sector_.reset();
     MapScreen::destroy();
     OptionsScreen::destroy();
+    // Its widgets' labels and delayed actions go before the text manager and the action list.
+    CrewCreator::destroy();
+    achievementsScreen_.reset();
     // Process-wide objects, each only if it was ever created (the crew creator joins this
     // list with its class).
     Options::destroy();
@@ -766,6 +789,15 @@ void Game::enterState()
         CharacterManager::get().resetCrew();
         crewSelection_->enter();
         break;
+    case GameState::CrewCreator:
+        CrewCreator::get().reset();
+        break;
+    case GameState::Achievements:
+        // LEAVE goes back to what the deeds were opened over (the title, or a run through
+        // the pause menu).
+        achievementsScreen_->returnState = Options::get().returnState;
+        achievementsScreen_->reset();
+        break;
     default:
         break;
     }
@@ -799,6 +831,7 @@ void Game::fixedStep()
     // Death sounds a mission script asked for are played here, on the main thread.
     for (const std::string& sound : CharacterManager::get().takeQueuedSounds())
         AudioManager::get().playSound(sound);
+    CharacterManager::get().flushStatistics();
 
     AudioManager& audio = AudioManager::get();
     if (states.isPaused()) {
@@ -867,6 +900,12 @@ void Game::fixedStep()
     case GameState::Ending:
         endingStep();
         break;
+    case GameState::CrewCreator:
+        crewCreatorStep();
+        break;
+    case GameState::Achievements:
+        achievementsScreen_->update();
+        break;
     default:
         break;
     }
@@ -896,6 +935,16 @@ void Game::endingInput(const sf::Event& event)
                           && (event.key.code == sf::Keyboard::Enter || event.key.code == sf::Keyboard::Escape));
     if (goOn)
         endingFade_.leave();
+}
+
+void Game::crewCreatorStep()
+{
+    CrewCreator& creator = CrewCreator::get();
+    creator.update();
+    if (creator.done) {
+        creator.done = false;
+        StateManager::get().changeState(GameState::Title, true, true);
+    }
 }
 
 // A resolution picked on the options screen takes effect here, outside its event handling.
@@ -1218,18 +1267,11 @@ void Game::dispatchToScreen(const sf::Event& event)
             missionScreen_->handleKey(event.key.code, screenTime());
         }
         break;
-    case GameState::Achievements:
-        // Until the deeds screen exists: a key or a click goes back where it was opened from.
-        if (pressOrKey) {
-            AudioManager::get().playSound(leaveSound);
-            const GameState back = Options::get().returnState;
-            states.changeState(back, back == GameState::Title, true);
-        }
-        break;
     case GameState::CrewCreator:
-        // Until the crew creator exists: a key or a click goes back to the title.
-        if (pressOrKey)
-            states.changeState(GameState::Title, true, true);
+        CrewCreator::get().handleEvent(event, cursorPosition_);
+        break;
+    case GameState::Achievements:
+        achievementsScreen_->handleEvent(event, cursorPosition_);
         break;
     default:
         break;
@@ -1301,6 +1343,14 @@ void Game::drawScreen()
     case GameState::CrewSelect:
         window_.setView(Options::get().gameView);
         crewSelection_->draw(window_);
+        return;
+    case GameState::CrewCreator:
+        window_.setView(Options::get().gameView);
+        CrewCreator::get().draw(window_);
+        return;
+    case GameState::Achievements:
+        window_.setView(Options::get().gameView);
+        achievementsScreen_->draw(window_);
         return;
     default:
         break;

@@ -31,6 +31,7 @@ class AchievementManager;
 class CreditsScreen;
 class IntroSequence;
 class RunFlow;
+class AchievementsScreen;
 class Sector;
 class SessionStore;
 class TitleMenu;
@@ -109,6 +110,7 @@ private:
     static void openShipSystems();
     void showSectorSummary();
     void optionsStep();
+    void crewCreatorStep();
     void enterMap();
     void mapStep();
     void steerCursor();
@@ -126,6 +128,7 @@ private:
     LuaManager luaManager_;
     // The sector the map shows; the map screen (process-wide) owns the ship that flies in it.
     std::unique_ptr<Sector> sector_;
+    std::unique_ptr<AchievementsScreen> achievementsScreen_;
     KeyboardCursor mapCursor_;
     // The deploy and mission screens (made once the texture registry exists).
     std::unique_ptr<DeployScreen> deployScreen_;

@@ -376,7 +376,8 @@ void CharacterManager::giveMemento(std::int32_t i, const std::string& mementoNam
     const std::int32_t day = jumpCount();
     std::lock_guard guard(mutex_);
     if (Character* found = member(i, "giveMemento", Warning::B))
-        found->giveMemento(day, mementoName, currentMissionName, stats_);
+        if (found->giveMemento(day, mementoName, currentMissionName, nullptr) && mementoName != "death")
+            queuedStatistics_.push_back({ false, mementoName });
 }
 
 bool CharacterManager::hasMemento(std::int32_t i, const std::string& mementoName)
@@ -535,7 +536,8 @@ void CharacterManager::newCrew(const std::string& name)
         Character& joined = crewOnShip.back();
         joined.addBadges();
         if (name == "Dorov Zivuv")
-            joined.giveMemento(-1, "dorov_family_photo", "", stats_);
+            if (joined.giveMemento(-1, "dorov_family_photo", "", nullptr))
+                queuedStatistics_.push_back({ false, "dorov_family_photo" });
     }
 }
 
@@ -560,12 +562,11 @@ void CharacterManager::die(Character& dying, const std::string& deathText, std::
     if (!dying.hasMemento("death")) {
         // The epitaph goes only on a "death" memento that was really given: written blindly,
         // it would replace the description of whatever memento came last.
-        bool given = dying.giveMemento(day, "death", currentMissionName, stats_);
+        bool given = dying.giveMemento(day, "death", currentMissionName, nullptr);
         if (given && !deathText.empty())
             dying.mementos.back()->setDescription(replaceAll(deathText, "<charName>", dying.name()));
     }
-    if (stats_)
-        stats_->addKilledCrew(dying.name());
+    queuedStatistics_.push_back({ true, dying.name() });
 }
 
 void CharacterManager::killAllCrew(const std::string& deathText)
@@ -690,11 +691,18 @@ bool CharacterManager::deleteModCharacter(const Character& character)
         return false;
     }
     QV_LOG << "Removing character from " << path << std::endl;
+    // Only this character's file: a mod may keep several characters in one folder. The
+    // folder goes too once nothing is left in it.
     std::error_code error;
-    fs::remove_all(folder, error);
-    if (error)
-        QV_LOG << "Error: CharacterManager::deleteModCharacter, could not remove " << folder.string() << ": "
-               << error.message() << std::endl;
+    fs::remove(folder / fs::path(path).filename(), error);
+    if (error) {
+        QV_LOG << "Error: CharacterManager::deleteModCharacter, could not remove " << path << ": " << error.message()
+               << std::endl;
+    } else {
+        std::error_code ignored;
+        if (fs::is_empty(folder, ignored) && !ignored)
+            fs::remove(folder, ignored);
+    }
     loadAllCharacters();
     return !error;
 }
@@ -820,6 +828,25 @@ std::vector<std::string> CharacterManager::takeQueuedSounds()
 {
     std::lock_guard guard(mutex_);
     return std::exchange(queuedSounds_, {});
+}
+
+void CharacterManager::flushStatistics()
+{
+    std::vector<StatisticsEntry> entries;
+    PlayerStats* stats = nullptr;
+    {
+        std::lock_guard guard(mutex_);
+        entries = std::exchange(queuedStatistics_, {});
+        stats = stats_;
+    }
+    if (!stats)
+        return;
+    for (const StatisticsEntry& entry : entries) {
+        if (entry.killed)
+            stats->addKilledCrew(entry.name);
+        else
+            stats->addMemento(entry.name);
+    }
 }
 
 void CharacterManager::advanceBlink()

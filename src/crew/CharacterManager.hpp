@@ -36,7 +36,9 @@ class RenderTarget;
 // by one lock, taken by every public operation; screens that walk the lists themselves hold
 // lock() meanwhile. Textures, labels and sounds stay on the main thread: cards make theirs
 // when laid out or drawn, and the death sound a script asks for waits in a queue that the
-// main thread empties (takeQueuedSounds). The deploy team holds positions in crewOnShip,
+// main thread empties (takeQueuedSounds). So do the statistics a death or a memento adds to:
+// the player statistics report to the achievement manager, which is main-thread only, so they
+// are handed over in flushStatistics. The deploy team holds positions in crewOnShip,
 // which only the main thread reorders (moveDeadCrew, resetCrew, fromJson).
 class CharacterManager {
 public:
@@ -118,8 +120,9 @@ public:
     // The run begins: the chosen crew boards, each member with its badges.
     void boardChosenCrew();
     void loadAllCharacters();
-    // Deletes the folder of a mod character and reloads. Only a folder directly inside the
-    // user's "mods/characters/" is ever removed; anything else is logged and refused (false).
+    // Deletes the file of a mod character, and its folder when that is left empty, and
+    // reloads. Only a file in a folder directly inside the user's "mods/characters/" is ever
+    // removed; anything else is logged and refused (false).
     bool deleteModCharacter(const Character& character);
     // The credit for a finished mission: every team member (dead too) gains a deployment;
     // with `creditRoles` the leader, medic and engineer (getLead, getMed, getEng) gain
@@ -137,6 +140,9 @@ public:
 
     // Main thread: the death sounds asked for since the last call, oldest first.
     std::vector<std::string> takeQueuedSounds();
+    // Main thread: hands the mementos collected and the crew killed since the last call to the
+    // player statistics, oldest first.
+    void flushStatistics();
     // The game loop's blink step: the counter wraps to 0 when it exceeds 5 x blinkLength.
     void advanceBlink();
     bool blinkLit() const;
@@ -225,6 +231,12 @@ private:
     std::int32_t secretCount = 0;
     std::int32_t blinkCounter = 0;
     std::vector<std::string> queuedSounds_;
+    // Statistics waiting for flushStatistics: a memento collected or a crew member killed.
+    struct StatisticsEntry {
+        bool killed;
+        std::string name;
+    };
+    std::vector<StatisticsEntry> queuedStatistics_;
 
     Character* selectedCharacter = nullptr;
     CrewCards cards_;

@@ -169,7 +169,15 @@ public:
             ship_.adjustFuel(*options_.fuel - ship_.getFuel());
         shipReported_ = shipValues(ship_);
         start["ship"] = shipReported_;
-        start["team"] = deployTeam();
+        const std::optional<Json::Value> team = deployTeam();
+        if (!team) {
+            emit_(start);
+            Json::Value error = record("error");
+            error["text"] = "a team member is not aboard, or a role is not a team position";
+            emit_(error);
+            return finish(HeadlessMission::Outcome::BadSetUp);
+        }
+        start["team"] = *team;
         aboardReported_ = aboard();
         questItems_ = missions_.questItemList();
         emit_(start);
@@ -207,6 +215,7 @@ private:
     {
         missions_.takeQueued();
         lua_.runMainThreadWork();
+        crew_.flushStatistics();
         reportMessages();
         reportChoiceSets();
         answerOpenSets();
@@ -216,17 +225,30 @@ private:
         reportEnding();
     }
 
-    // The team from the mission's crew limits: as many as "Max Crew" allows (at least "Min
-    // Crew" when there are enough aboard), the first aboard; the roles the mission uses go to
-    // the first members in the order leader, medic, engineer. Reported as the start's "team".
-    Json::Value deployTeam()
+    // The team: the names asked for, or else as many as "Max Crew" allows (at least "Min
+    // Crew" when there are enough aboard), the first aboard. The roles: the positions asked
+    // for, or else the roles the mission uses go to the first members in the order leader,
+    // medic, engineer. Reported as the start's "team"; nullopt when a name is not aboard or a
+    // role position is outside the team.
+    std::optional<Json::Value> deployTeam()
     {
         crew_.resetCrew();
-        const std::size_t available = crew_.getCrewOnShip().size();
-        const std::size_t wanted = static_cast<std::size_t>(std::max(mission_.maxCrew, mission_.minCrew));
         std::vector<std::size_t> team;
-        for (std::size_t position = 0; position < std::min(available, wanted); ++position)
-            team.push_back(position);
+        if (options_.team.empty()) {
+            const std::size_t available = crew_.getCrewOnShip().size();
+            const std::size_t wanted = static_cast<std::size_t>(std::max(mission_.maxCrew, mission_.minCrew));
+            for (std::size_t position = 0; position < std::min(available, wanted); ++position)
+                team.push_back(position);
+        } else {
+            const auto& aboard = crew_.getCrewOnShip();
+            for (const std::string& name : options_.team) {
+                const auto found = std::find_if(aboard.begin(), aboard.end(),
+                                                [&](const Character& c) { return c.name() == name; });
+                if (found == aboard.end())
+                    return std::nullopt;
+                team.push_back(static_cast<std::size_t>(found - aboard.begin()));
+            }
+        }
         {
             // As in a run, the team wears its badges, which the ending credits.
             auto guard = crew_.lock();
@@ -234,13 +256,23 @@ private:
                 crew_.getCrewOnShip()[position].addBadges();
         }
         crew_.setDeployTeam(team);
-        std::int32_t next = 0;
-        const auto role = [&](bool used) {
-            return used && static_cast<std::size_t>(next) < team.size() ? next++ : -1;
-        };
-        const std::int32_t leader = role(mission_.leader);
-        const std::int32_t medic = role(mission_.medic);
-        const std::int32_t engineer = role(mission_.engineer);
+        std::int32_t leader = -1, medic = -1, engineer = -1;
+        if (options_.roles) {
+            for (std::int32_t position : *options_.roles)
+                if (position < -1 || position >= static_cast<std::int32_t>(team.size()))
+                    return std::nullopt;
+            leader = (*options_.roles)[0];
+            medic = (*options_.roles)[1];
+            engineer = (*options_.roles)[2];
+        } else {
+            std::int32_t next = 0;
+            const auto role = [&](bool used) {
+                return used && static_cast<std::size_t>(next) < team.size() ? next++ : -1;
+            };
+            leader = role(mission_.leader);
+            medic = role(mission_.medic);
+            engineer = role(mission_.engineer);
+        }
         crew_.setRoles(leader, medic, engineer);
 
         Json::Value members(Json::arrayValue);

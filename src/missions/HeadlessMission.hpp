@@ -2,6 +2,7 @@
 
 #include <json/value.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -30,6 +31,12 @@ public:
         std::vector<std::string> questItems;
         std::optional<std::int32_t> food;
         std::optional<std::int32_t> fuel;
+        // The team by character name, in slot order; empty: the first aboard, as many as the
+        // mission takes. Names not aboard make the run a bad set-up.
+        std::vector<std::string> team;
+        // Team positions of the leader, medic and engineer (-1: none); unset: the first members
+        // in that order for the roles the mission uses.
+        std::optional<std::array<std::int32_t, 3>> roles;
         double maxSeconds = 10.0;
     };
 

@@ -136,6 +136,8 @@ Entries buildStartupSet()
     // Crew creator and crew selection.
     for (const char* name : {"copy", "edit", "new", "save", "update", "upload", "delete"})
         newSheet(e, std::string("crew_creator/button_") + name + ".png", 56, 22);
+    for (const char* name : {"random", "refresh", "open_folder", "clear"})
+        newSheet(e, std::string("crew_creator/button_") + name + ".png", 16, 16);
     newSheet(e, "crewselection_screen/button_arrow_right.png", 16, 14);
     newSheet(e, "crewselection_screen/button_arrow_left.png", 16, 14);
     for (const char* name : {"easy", "medium", "hard"})

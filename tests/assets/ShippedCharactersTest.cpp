@@ -166,3 +166,33 @@ TEST(ShippedCrewFiles, MementosNameEveryKeyAndADrawnPicture)
     EXPECT_EQ(files.count("death.json"), 1u);
     EXPECT_EQ(files.count("dorov_family_photo.json"), 1u);
 }
+
+// The crew creator's names file: three lists of short ASCII names, none of whose pairs is the
+// name of a shipped character, so a made-up crew member is never taken for one of the cast.
+TEST(ShippedCrewFiles, RandomNamesAreShortAsciiAndNeverACastName)
+{
+    Json::Value names;
+    std::string errors;
+    ASSERT_TRUE(parseJsonFile((sourceAssets() / "static" / "crew_creator" / "randomNames.json").string(), names, errors))
+        << errors;
+    std::set<std::string> cast;
+    for (const ShippedFile& c : shippedCharacters())
+        cast.insert(c.json["name"].asString());
+    std::vector<std::string> firsts;
+    for (const char* key : {"FirstMale", "FirstFemale", "LastNames"}) {
+        ASSERT_TRUE(names[key].isArray()) << key;
+        EXPECT_GE(names[key].size(), 20u) << key;
+        for (const Json::Value& name : names[key]) {
+            ASSERT_TRUE(name.isString()) << key;
+            const std::string text = name.asString();
+            EXPECT_TRUE(!text.empty() && text.size() <= 9) << text;
+            EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); }))
+                << text;
+            if (std::string(key) != "LastNames")
+                firsts.push_back(text);
+        }
+    }
+    for (const std::string& first : firsts)
+        for (const Json::Value& last : names["LastNames"])
+            EXPECT_EQ(cast.count(first + " " + last.asString()), 0u) << first << " " << last.asString();
+}

@@ -3,6 +3,7 @@
 #include "core/TextFunctions.hpp"
 #include "crew/CrewColours.hpp"
 #include "missions/Memento.hpp"
+#include "persistence/PlayerStats.hpp"
 #include "support/CrewFixture.hpp"
 #include "support/LogCapture.hpp"
 
@@ -271,6 +272,7 @@ TEST_F(Roster, KillingGivesOneDeathMementoAndQueuesTheSound)
     EXPECT_EQ(osk.mementos.back()->getOrigin(), "Last Words - Jump 6, Dust Belt");
     EXPECT_EQ(roster->takeQueuedSounds(), std::vector<std::string>{ "death.wav" });
     EXPECT_TRUE(roster->takeQueuedSounds().empty());
+    roster->flushStatistics();
     EXPECT_EQ(crew.stats.getKilledCrew(), std::vector<std::string>{ "Osk Tarrow" });
     EXPECT_TRUE(crew.stats.getCollectedMementos().empty()) << "death is not a collectible";
 
@@ -323,6 +325,7 @@ TEST_F(Roster, TheDeadLeaveTheCrewAfterTheMission)
 
     roster->killAllCrew("The end, <charName>.");
     EXPECT_FALSE(roster->crewOnShipLeft());
+    roster->flushStatistics();
     EXPECT_EQ(crew.stats.getKilledCrew().size(), 4u);
 }
 
@@ -409,7 +412,8 @@ TEST_F(Roster, OnlyAModFolderInsideModsCharactersIsDeleted)
     Character echo = roster->getAllCharacters()[4];
     ASSERT_EQ(echo.loadedFilename, "Echo/echo.json");
     EXPECT_TRUE(roster->deleteModCharacter(echo));
-    EXPECT_FALSE(fs::exists(crew.mods() + "characters/Echo"));
+    EXPECT_FALSE(fs::exists(echo.filePath));
+    EXPECT_TRUE(fs::exists(crew.mods() + "characters/Echo/keep/note.txt")) << "only the character's own file goes";
     EXPECT_TRUE(log.contains("Removing character from " + echo.filePath + "\n"));
     EXPECT_EQ(roster->getAllCharacters().size(), 5u);
 
@@ -447,6 +451,8 @@ TEST_F(Roster, OnlyAModFolderInsideModsCharactersIsDeleted)
 // happen on the main thread (the death sound) waits there.
 TEST_F(Roster, ScriptThreadChangesReachTheMainThread)
 {
+    PlayerStats stats;
+    roster->setPlayerStats(&stats);
     team({ 0, 1, 2, 3 });
     std::thread script([&] {
         for (int round = 0; round < 50; ++round) {
@@ -465,6 +471,14 @@ TEST_F(Roster, ScriptThreadChangesReachTheMainThread)
     EXPECT_EQ(saves, 50u);
     EXPECT_EQ(roster->getCrewOnShip().size(), 55u);
     EXPECT_EQ(roster->takeQueuedSounds(), std::vector<std::string>{ "death.wav" });
+    // The statistics report to the main-thread-only achievement manager: they wait for the
+    // main thread's flush.
+    EXPECT_TRUE(stats.getKilledCrew().empty());
+    EXPECT_TRUE(stats.getCollectedMementos().empty());
+    roster->flushStatistics();
+    EXPECT_EQ(stats.getKilledCrew(), std::vector<std::string>{ aboard(3).name() });
+    EXPECT_EQ(stats.getCollectedMementos(), std::vector<std::string>{ "locket" });
+    roster->setPlayerStats(nullptr);
 }
 
 // The ship asks the roster about its crew while holding its own lock; the roster asks the

@@ -1,10 +1,4 @@
-// libFuzzer entry for the reader of "fow.save". Not part of the normal build (the unit tests
-// cover the bad lines that matter). To fuzz, from the project folder, with clang installed:
-//
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc -I/usr/include/jsoncpp \
-//       tests/fuzz/FogFuzz.cpp src/world/FogOfWar.cpp src/core/Logger.cpp src/core/FileUtils.cpp \
-//       src/persistence/AtomicFile.cpp -lsfml-graphics -lsfml-system -o build/fog_fuzz
-//   XDG_DATA_HOME=/tmp/qv-fuzz build/fog_fuzz -max_len=4096
+// libFuzzer entry for the reader of "fow.save" (run by scripts/fuzz.sh as the target "fog").
 //
 // Input: the first byte picks the fog's mode (plain or shaded), the rest is the file's text.
 // Checks: the reader never fails for a file the fog itself wrote, and whatever it reads, the

@@ -107,3 +107,29 @@ TEST(HeadlessMission, ErrorsLoopsAndStrandedScriptsHaveTheirOwnStatus)
         EXPECT_TRUE(transcript.has(c.expected)) << c.script << ": " << transcript.lines.back();
     }
 }
+
+TEST(HeadlessMission, TheTeamAndItsRolesCanBeChosen)
+{
+    LogCapture log;
+    using Outcome = HeadlessMission::Outcome;
+    auto options = relayWith({ 1 });
+    options.team = { "Rivir Rezuri", "Zuveda Dared" };
+    options.roles = std::array<std::int32_t, 3>{ -1, 0, 1 };
+    const Transcript chosen = play(options);
+    EXPECT_EQ(chosen.outcome, Outcome::Ended);
+    EXPECT_TRUE(chosen.has(R"({"crew":0,"name":"Rivir Rezuri","role":"medic"},{"crew":1,"name":"Zuveda Dared","role":"engineer"})"))
+        << chosen.lines.front();
+
+    const struct {
+        std::vector<std::string> team;
+        std::array<std::int32_t, 3> roles;
+    } refused[] = {
+        { { "Nobody Aboard" }, { -1, -1, -1 } },
+        { { "Rivir Rezuri" }, { 1, -1, -1 } },
+    };
+    for (const auto& c : refused) {
+        options.team = c.team;
+        options.roles = c.roles;
+        EXPECT_EQ(play(options).outcome, Outcome::BadSetUp) << c.team.front();
+    }
+}

@@ -171,6 +171,7 @@ TEST_F(Scripts, TheLibraryAsksWaitsAndCapitalises)
     writeScript("missions/library/library.lua", text.str());
     lua.runScript(writeScript("missions/lua/ask.lua", R"(
         msnMgr:addMessage(capitalize('<c=1,2,3>she</c> waits.') .. ' ' .. capitalize('ok') .. ' ' .. colored('x', 9, 8, 7))
+        msnMgr:addMessage(asDeterminer('<c=1,2,3>theirs</c>') .. ' ' .. asDeterminer('Hers') .. ' ' .. asDeterminer('his') .. ' ' .. asDeterminer('xyrs'))
         local first = ask({'Left', {'Right', locked = true}, 'Back'})
         msnMgr:addMessage('picked ' .. first)
         local again = askAgain(0)
@@ -186,8 +187,9 @@ TEST_F(Scripts, TheLibraryAsksWaitsAndCapitalises)
     EXPECT_FALSE(missions.answerChoice(1, 2)) << "the earlier pick is locked now";
     ASSERT_TRUE(missions.answerChoice(1, 0));
     ASSERT_TRUE(serveUntil([&] { return missions.offeredChoiceSets().size() == 3; }));
-    EXPECT_EQ(shownTexts().at(1), "picked 3");
-    EXPECT_EQ(shownTexts().at(2), "then 1 of set 1");
+    EXPECT_EQ(shownTexts().at(1), "<c=1,2,3>their</c> Her his xyr");
+    EXPECT_EQ(shownTexts().at(2), "picked 3");
+    EXPECT_EQ(shownTexts().at(3), "then 1 of set 1");
     missions.leaveMission();
     ASSERT_TRUE(lua.waitForScript(2s));
     EXPECT_TRUE(log.contains("left with -1\n"));

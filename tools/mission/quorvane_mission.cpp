@@ -3,6 +3,7 @@
 //
 //   quorvane-mission MISSION.json [--answers 1,3,2] [--difficulty Easy|Medium|Hard] [--seed N]
 //                    [--assets DIR] [--quest-items a,b] [--food N] [--fuel N] [--max-seconds S]
+//                    [--team "Name,Name"] [--roles L,M,E]
 //
 // Exit status: 0 the mission ended, 1 bad arguments or mission file, 2 a script error, 3 the
 // script waits for an answer the list does not have (or an answer was refused), 4 neither
@@ -14,6 +15,7 @@
 
 #include <json/writer.h>
 
+#include <array>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -26,7 +28,10 @@ namespace {
 
 const char* const usage =
     "usage: quorvane-mission MISSION.json [--answers 1,3,2] [--difficulty Easy|Medium|Hard] [--seed N]\n"
-    "                        [--assets DIR] [--quest-items a,b] [--food N] [--fuel N] [--max-seconds S]\n";
+    "                        [--assets DIR] [--quest-items a,b] [--food N] [--fuel N] [--max-seconds S]\n"
+    "                        [--team \"Name,Name\"] [--roles L,M,E]\n"
+    "  --team: the team by character name, in slot order (default: the first aboard)\n"
+    "  --roles: team positions (0-based, -1 none) of the leader, medic and engineer\n";
 
 std::vector<std::string> splitList(const std::string& text)
 {
@@ -63,6 +68,10 @@ bool readArguments(int argc, char** argv, HeadlessMission::Options& options)
                 return std::nullopt;
             return std::string(argv[++i]);
         };
+        if (argument == "--help" || argument == "-h") {
+            std::cout << usage;
+            std::exit(0);
+        }
         std::optional<std::string> given;
         if (argument.rfind("--", 0) == 0 && !(given = value())) {
             std::cerr << "quorvane-mission: " << argument << " needs a value\n";
@@ -105,6 +114,23 @@ bool readArguments(int argc, char** argv, HeadlessMission::Options& options)
                 return false;
             }
             (argument == "--food" ? options.food : options.fuel) = static_cast<std::int32_t>(*number);
+        } else if (argument == "--team") {
+            options.team = splitList(*given);
+        } else if (argument == "--roles") {
+            const std::vector<std::string> parts = splitList(*given);
+            std::array<std::int32_t, 3> roles{ -1, -1, -1 };
+            bool good = parts.size() == 3;
+            for (std::size_t i = 0; good && i < 3; ++i) {
+                auto number = wholeNumber(parts[i]);
+                good = number && *number >= -1 && *number < 100;
+                if (good)
+                    roles[i] = static_cast<std::int32_t>(*number);
+            }
+            if (!good) {
+                std::cerr << "quorvane-mission: --roles takes three team positions, -1 for none\n";
+                return false;
+            }
+            options.roles = roles;
         } else if (argument == "--max-seconds") {
             char* end = nullptr;
             const double seconds = std::strtod(given->c_str(), &end);

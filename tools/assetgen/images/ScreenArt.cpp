@@ -660,13 +660,8 @@ void drawShipWindows(Context& context)
 void drawAchievementPanels(Context& context)
 {
     context.save(titled(602, 236, "DEEDS"), "achievements_screen/achievements_panel_challenges.png");
-    {
-        Canvas c = plainPanel(240, 72);
-        PixelFont tiny(PixelFont::Face::Tiny);
-        tiny.draw(c, 14, 7, "RECENT", amber);
-        tiny.draw(c, 82, 7, "NEXT", amber);
-        context.save(c, "achievements_screen/recent_panel.png");
-    }
+    // The screen writes "Most recent" and "Upcoming" over the top of this panel itself.
+    context.save(plainPanel(240, 72), "achievements_screen/recent_panel.png");
     context.save(plainPanel(90, 20), "achievements_screen/unlocked_panel.png");
     {
         Canvas c(40, 40);

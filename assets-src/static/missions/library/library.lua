@@ -81,7 +81,28 @@ function them(i, capital)
   return capital and capitalize(word) or word
 end
 
+-- The crew files keep the standalone possessive ("theirs", "hers", "his", "xyrs"); before a
+-- noun the word loses its "s" ("their", "her", "xyr"), except "his" and "its".
+function asDeterminer(word)
+  local open, core, close = string.match(word, "^(<c=[^>]*>)(.-)(</c>)$")
+  if not open then
+    open, core, close = "", word, ""
+  end
+  local lower = string.lower(core)
+  if lower ~= "his" and lower ~= "its" and string.sub(lower, -1) == "s" then
+    core = string.sub(core, 1, -2)
+  end
+  return open .. core .. close
+end
+
+-- Before a noun: "their voice", "her voice", "his voice".
 function their(i, capital)
+  local word = asDeterminer(charMgr:getPossesivePronoun(i))
+  return capital and capitalize(word) or word
+end
+
+-- Standing alone: "the choice is theirs", "hers", "his".
+function theirs(i, capital)
   local word = charMgr:getPossesivePronoun(i)
   return capital and capitalize(word) or word
 end
