@@ -1183,7 +1183,6 @@ void Game::dispatchToScreen(const sf::Event& event)
     }
     // Otherwise the current state's screen receives the event, with the window and gameView.
     const sf::View& gameView = Options::get().gameView;
-    const bool pressOrKey = event.type == sf::Event::KeyPressed || event.type == sf::Event::MouseButtonPressed;
     switch (states.getState()) {
     case GameState::Title:
         titleInput(event);
