@@ -227,6 +227,7 @@ void CrewSelectionScreen::mousePressed(float x, float y)
     selection_.lift(character);
     auto guard = crew_.lock();
     Character& member = crew_.getCrewOnShip()[static_cast<std::size_t>(character)];
+    member.card.inSlot = false;
     grabOffset_ = member.card.getPosition() - sf::Vector2f(x, y);
     crew_.showCharacterInfo(300.f, 143.f, member, false);
     crew_.setDraggedIndex(character);
@@ -316,8 +317,22 @@ void CrewSelectionScreen::draw(sf::RenderTarget& target)
     if (crew_.getSelectedCharacter())
         crew_.drawCharacterInfo(target);
     crew_.drawCards(target, selection_.firstOnPage());
+    drawSlotNames(target);
     TextManager::get().drawTexts({ titleText_, leftText_, countText_, countText2_, pageText_ }, target);
     for (Button* button : { &easyButton_, &mediumButton_, &hardButton_, &startButton_, &randomizeButton_,
                             &leaveButton_, &pageLeft_, &pageRight_ })
         button->draw(target);
+}
+
+// The names of the cards standing on slots, on the slots' name tags.
+void CrewSelectionScreen::drawSlotNames(sf::RenderTarget& target)
+{
+    std::vector<int> names;
+    {
+        auto guard = crew_.lock();
+        for (const Character& member : crew_.getCrewOnShip())
+            if (member.card.inSlot && member.card.nameTextId() >= 0)
+                names.push_back(member.card.nameTextId());
+    }
+    TextManager::get().drawTexts(names, target);
 }

@@ -48,6 +48,7 @@ private:
     void placeCards();
     void storeChosen();
     void refreshLook();
+    void drawSlotNames(sf::RenderTarget& target);
     // The library card under the point among those drawn (the page's and those on slots).
     std::int32_t cardAt(float x, float y);
 

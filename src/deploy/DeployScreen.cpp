@@ -99,6 +99,7 @@ void DeployScreen::open(Mission& mission, bool useShipImage, bool skipCrewCredit
 {
     mission_ = &mission;
     briefingLogged_ = false;
+    phaseSwitchAt_.reset();
     crew_.clearCharacterInfo();
     crew_.clearSelection();
     manager_.openForMission(&mission, useShipImage, skipCrewCredit);
@@ -158,10 +159,20 @@ void DeployScreen::placeCards()
             card.inSlot = slot >= 0;
             card.setPosition(at.x, at.y);
             card.placeParts(at);
-            card.setPlatformTexture(slot >= 0 ? CharacterCard::offlinePlatform : CharacterCard::onlinePlatform);
+            // On a slot the card stands on the slot's own (role) platform, lit.
+            card.setPlatformTexture(slot >= 0 ? slotPlatform(slots[static_cast<std::size_t>(slot)], true)
+                                              : CharacterCard::onlinePlatform);
         }
     }
     crew_.rebuildRows();
+}
+
+std::string DeployScreen::slotPlatform(const DeployManager::Slot& slot, bool lit) const
+{
+    const bool deployMission = mission_ && mission_->isDeployMission();
+    const char* kind = slot.isLeader ? "leader" : slot.isMedic ? "medic" : slot.isEngineer ? "engineer"
+                                              : deployMission ? "crew" : "normal";
+    return std::string(platformRoot) + kind + (lit ? "_online.png" : "_offline.png");
 }
 
 void DeployScreen::refreshLook()
@@ -174,14 +185,9 @@ void DeployScreen::refreshLook()
         .setString(std::to_string(manager_.teamCount()) + "/" + std::to_string(mission_ ? mission_->maxCrew : 0));
 
     slotPlatforms_.resize(manager_.slots().size());
-    const bool deployMission = mission_ && mission_->isDeployMission();
     for (std::size_t k = 0; k < manager_.slots().size(); ++k) {
         const DeployManager::Slot& slot = manager_.slots()[k];
-        const char* kind = slot.isLeader ? "leader" : slot.isMedic ? "medic" : slot.isEngineer ? "engineer"
-                                                  : deployMission ? "crew" : "normal";
-        place(slotPlatforms_[k],
-              std::string(platformRoot) + kind + (slot.occupant >= 0 ? "_online.png" : "_offline.png"),
-              slot.platform.x, slot.platform.y);
+        place(slotPlatforms_[k], slotPlatform(slot, slot.occupant >= 0), slot.platform.x, slot.platform.y);
         slotPlatforms_[k].setOrigin(6.f, 6.f);
     }
 
@@ -200,8 +206,15 @@ void DeployScreen::refreshLook()
          manager_.enoughCrew() || proceed);
 }
 
-void DeployScreen::update(double)
+void DeployScreen::update(double now)
 {
+    if (phaseSwitchAt_ && now >= *phaseSwitchAt_) {
+        phaseSwitchAt_.reset();
+        if (deployPhase())
+            manager_.showBriefing();
+        else
+            manager_.showDeploy();
+    }
     refreshLook();
 }
 
@@ -223,8 +236,11 @@ void DeployScreen::mousePressed(float x, float y, double now)
         selectedPlatform_.setPosition(at);
         selectedPlatform_.setOrigin(-4.f, -5.f);
     }
-    if (manager_.lift(crew, now))
+    if (manager_.lift(crew, now)) {
         crew_.setDraggedIndex(crew);
+        auto guard = crew_.lock();
+        crew_.getCrewOnShip()[static_cast<std::size_t>(crew)].card.inSlot = false;
+    }
     placeCards();
 }
 
@@ -253,7 +269,7 @@ void DeployScreen::mouseMoved(float x, float y)
     engineerTip_.follow(over(2) ? x : -1.f, y);
 }
 
-void DeployScreen::mouseReleased(float x, float y, double)
+void DeployScreen::mouseReleased(float x, float y, double now)
 {
     pointer_ = { x, y };
     const std::int32_t dragged = manager_.dragged();
@@ -273,11 +289,15 @@ void DeployScreen::mouseReleased(float x, float y, double)
     if (leaveButton_.contains(x, y) && manager_.leave()) {
         UiHost::get().playSound("deploy_leave_1.wav");
     } else if (deployPhase() && !(mission_ && mission_->noDeploy) && detailsButton_.contains(x, y)) {
+        // The pressed button stays on screen a moment before the phase changes.
         UiHost::get().playSound("button_click.wav");
-        manager_.showBriefing();
+        phaseSwitchAt_ = now + phaseHoldSeconds;
     } else if (!deployPhase() && crewDeployButton_.contains(x, y)) {
         UiHost::get().playSound("button_click.wav");
-        manager_.showDeploy();
+        if (mission_ && mission_->noDeploy)
+            manager_.showDeploy();
+        else
+            phaseSwitchAt_ = now + phaseHoldSeconds;
     } else if (deployPhase() && deployButton_.contains(x, y) && manager_.deploy()) {
         UiHost::get().playSound("deploy_leave_2.wav");
     }
@@ -334,6 +354,7 @@ void DeployScreen::draw(sf::RenderTarget& target)
     if (crew_.getSelectedCharacter())
         crew_.drawCharacterInfo(target);
     crew_.drawCards(target, 0);
+    drawSlotNames(target);
     target.draw(topBorder_);
     texts.drawTexts({ titleText_, countText_ }, target);
     leaveButton_.draw(target);
@@ -342,4 +363,17 @@ void DeployScreen::draw(sf::RenderTarget& target)
     leaderTip_.draw(target);
     medicTip_.draw(target);
     engineerTip_.draw(target);
+}
+
+// The names of the cards standing on slots, on the slots' name tags.
+void DeployScreen::drawSlotNames(sf::RenderTarget& target)
+{
+    std::vector<int> names;
+    {
+        auto guard = crew_.lock();
+        for (const Character& member : crew_.getCrewOnShip())
+            if (member.card.inSlot && member.card.nameTextId() >= 0)
+                names.push_back(member.card.nameTextId());
+    }
+    TextManager::get().drawTexts(names, target);
 }

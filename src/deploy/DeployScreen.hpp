@@ -30,6 +30,8 @@ class RenderTarget;
 // only.
 class DeployScreen {
 public:
+    static constexpr double phaseHoldSeconds = 0.25;
+
     DeployScreen(CharacterManager& crew, std::uint32_t seed);
     ~DeployScreen();
     DeployScreen(const DeployScreen&) = delete;
@@ -54,6 +56,8 @@ public:
 private:
     void placeCards();
     void refreshLook();
+    void drawSlotNames(sf::RenderTarget& target);
+    std::string slotPlatform(const DeployManager::Slot& slot, bool lit) const;
     void logBriefing();
     bool deployPhase() const { return manager_.phase() == DeployManager::Phase::Deploying; }
 
@@ -76,4 +80,6 @@ private:
     sf::Vector2f pointer_;
     sf::Vector2f grabOffset_;
     bool briefingLogged_ = false;
+    // When a pressed phase button takes effect.
+    std::optional<double> phaseSwitchAt_;
 };

@@ -185,7 +185,6 @@ void MissionScreen::buildTeamPanel()
     auto guard = roster.lock();
     const std::vector<std::size_t> team = roster.getDeployTeam();
     const bool roles = missions_.currentMission() && missions_.currentMission()->isDeployMission();
-    const std::string platforms = "general/character_related/character_baseplatform_";
     for (std::size_t i = 0; i < team.size() && i < 8; ++i) {
         const auto position = static_cast<std::int32_t>(i);
         CharacterCard& card = roster.getCrewOnShip()[team[i]].card;
@@ -195,11 +194,11 @@ void MissionScreen::buildTeamPanel()
         card.placeParts(at);
         std::string platform = CharacterCard::onlinePlatform;
         if (roles && roster.getLeaderIndex() == position)
-            platform = platforms + "leader_online.png";
+            platform = "general/character_related/character_baseplatform_leader_online.png";
         else if (roles && roster.getMedicIndex() == position)
-            platform = platforms + "medic_online.png";
+            platform = "general/character_related/character_baseplatform_medic_online.png";
         else if (roles && roster.getEngineerIndex() == position)
-            platform = platforms + "engineer_online.png";
+            platform = "general/character_related/character_baseplatform_engineer_online.png";
         card.setPlatformTexture(platform);
         teamCards_.push_back(team[i]);
     }

@@ -35,6 +35,14 @@ std::string claiming(std::string png, std::uint32_t width, std::uint32_t height)
     return png;
 }
 
+// The PNG with its header's bit depth and colour type replaced.
+std::string withDepth(std::string png, unsigned depth, unsigned colourType)
+{
+    png[24] = static_cast<char>(depth);
+    png[25] = static_cast<char>(colourType);
+    return png;
+}
+
 } // namespace
 
 // Bytes from a shared file are checked before they are decoded: a PNG header claiming more
@@ -45,6 +53,9 @@ TEST(PictureBytes, OnlyPngsWithinTheSizeCapAreDecoded)
     using Result = PictureBytes::Result;
     const std::string small = decoded(embedded("keepsake.json", "mementoImageBinary"));
     const std::string huge = decoded(embedded("huge_picture.json", "mementoImageBinary"));
+    // Found by fuzzing: a 6 x 4 picture whose broken data made the decoder take over 2 GB.
+    const std::string runaway = decoded(embedded("runaway_picture.json", "mementoImageBinary"));
+    ASSERT_FALSE(runaway.empty());
     ASSERT_FALSE(small.empty());
     ASSERT_FALSE(huge.empty());
     struct Case {
@@ -65,6 +76,11 @@ TEST(PictureBytes, OnlyPngsWithinTheSizeCapAreDecoded)
         {"a JPEG", std::string("\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xff\xdb", 22),
          Result::Unreadable},
         {"no bytes", "", Result::Unreadable},
+        // Found by fuzzing: the decoder asserts on a depth its colour type cannot have.
+        {"4-bit RGB", withDepth(small, 4, 2), Result::Unreadable},
+        {"data that runs away", runaway, Result::Unreadable},
+        {"colour type 5", withDepth(small, 8, 5), Result::Unreadable},
+        {"16-bit RGBA", withDepth(small, 16, 6), Result::Unreadable},
     };
     for (const Case& c : cases) {
         sf::Image image;

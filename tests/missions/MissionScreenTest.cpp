@@ -1,7 +1,9 @@
 #include "missions/MissionScreen.hpp"
 
 #include "missions/MissionManager.hpp"
+#include "support/FakeShipContext.hpp"
 #include "support/UiTestSupport.hpp"
+#include "world/Ship.hpp"
 
 #include <gtest/gtest.h>
 
@@ -200,8 +202,17 @@ TEST_F(Screen, LeaveOpensAtTheEndAndHoldsBeforeItIsReported)
 
 TEST_F(Screen, TheFoodIconShowsTheCannibalStarvation)
 {
+    FakeShipContext context;
+    Ship ship(context);
+    screen->setShip(&ship);
+    EXPECT_EQ(screen->foodIconName(), "ingamescreen/food_icon_small.png");
     missions->addQuestItem("cannibal");
     missions->addQuestItem("cannibal_fuel");
     EXPECT_EQ(screen->foodIconName(), "ingamescreen/food_icon_small_cannibal.png");
+    ship.adjustFood(-ship.getFood());
+    EXPECT_EQ(screen->foodIconName(), "ingamescreen/starvation_icon_small_cannibal.png");
     EXPECT_EQ(screen->fuelIconName(), "ingamescreen/fuel_icon_small_cannibal.png");
+    missions->removeQuestItem("cannibal");
+    EXPECT_EQ(screen->foodIconName(), "ingamescreen/starvation_icon_small.png");
+    screen->setShip(nullptr);
 }
