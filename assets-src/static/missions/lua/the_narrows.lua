@@ -51,6 +51,7 @@ local pick = ask({
   "Take the fuel by force",
 })
 if pick == nil then return end
+beat()
 
 local tokenHolder = lead
 local fought = false
@@ -131,9 +132,11 @@ beat()
 if tokenHolder >= 0 and charMgr:crewIsAlive(tokenHolder) and fought then
   say("On the pump room floor " .. crewName(tokenHolder) .. " finds a stamped brass token: one tank, the Narrows. The Meridian's people struck them when there was still trade. " .. crewName(tokenHolder) .. " keeps it, and does not say why.")
   if alive(tokenHolder) then charMgr:giveMemento(tokenHolder, "fuel_token") end
+  beat()
 elseif tokenHolder >= 0 and charMgr:crewIsAlive(tokenHolder) then
   say("At the lock, one of the Meridian's people hands " .. crewName(tokenHolder) .. " a stamped brass token: one tank, the Narrows. They struck them when there was still trade.")
   if alive(tokenHolder) then charMgr:giveMemento(tokenHolder, "fuel_token") end
+  beat()
 end
 
 msnMgr:addHeader("THE NARROWS — TWO BEACONS")
