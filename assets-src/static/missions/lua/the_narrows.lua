@@ -37,7 +37,7 @@ say("The depot rides the storm bands of a gas giant: a cluster of tanks and one 
 say("My hail is answered in four seconds. \"Ruri? This is Oduya, captain of the Meridian. What is left of it. Dock at ring two. Bring food if you have any.\"")
 beat()
 say("Twenty-six people meet the team at the lock, and the captain makes twenty-seven. Thin faces. Clean coveralls. The Meridian's bay failed three years ago with all its sleepers in it. Since then they have lived on the depot's stores, and the stores ran out forty days ago.")
-say("The depot's tanks read " .. amber("ninety percent full") .. ". They have fuel and no food. The Ruri has " .. amber(ship:getFood() .. " food") .. " and " .. amber(ship:getFuel() .. " fuel") .. ".")
+say("The depot's tanks read " .. amber("ninety percent full") .. ". They have fuel and no food. The Ruri has " .. amber(math.max(ship:getFood(), 0) .. " food") .. " and " .. amber(ship:getFuel() .. " fuel") .. ".")
 if msnMgr:hasQuestItem("tamsin_log") then
   say("Oduya asks after the Tamsin. " .. crewName(lead) .. " tells her what the recorder said. She closes her eyes for a moment, and nods.")
 end
