@@ -19,13 +19,13 @@
 #include "persistence/FontStore.hpp"
 #include "persistence/Options.hpp"
 #include "persistence/OptionsScreen.hpp"
+#include "screens/AchievementsScreen.hpp"
 #include "persistence/SessionStore.hpp"
 #include "screens/CreditsScreen.hpp"
 #include "screens/EndingFade.hpp"
 #include "screens/IntroSequence.hpp"
 #include "screens/PauseMenu.hpp"
 #include "screens/TitleMenu.hpp"
-#include "screens/AchievementsScreen.hpp"
 #include "ui/TextManager.hpp"
 #include "ui/TextureManager.hpp"
 #include "ui/WindowManager.hpp"
@@ -150,6 +150,14 @@ bool developerOptions()
     return value && *value && std::string(value) != "0";
 }
 
+// QV_DEV_CREATOR=1: the game opens on the crew creator; QV_DEV_ACHIEVEMENTS=1 on the deeds
+// screen. Both leave to the title.
+bool developerSwitch(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && *value && std::string(value) != "0";
+}
+
 const char* const clickSound = "button_click.wav";
 const char* const leaveSound = "deploy_leave_1.wav";
 
@@ -158,14 +166,6 @@ std::uint32_t monotonicSeed()
 {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
-}
-
-// QV_DEV_CREATOR=1: the game opens on the crew creator; QV_DEV_ACHIEVEMENTS=1 on the deeds
-// screen. Both leave to the title.
-bool developerSwitch(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value && *value && std::string(value) != "0";
 }
 
 } // namespace
@@ -290,16 +290,15 @@ void Game::run()
     } else if (developerSeed_) {
         startDeveloperRun();
         states.changeState(GameState::Map, true, false);
-    } else if (developerCrewSelect()) {
-        QV_LOG << "Developer crew selection: its start button begins a run on the map" << std::endl;
-        states.changeState(GameState::CrewSelect, true, false);
     } else if (developerSwitch("QV_DEV_CREATOR")) {
         QV_LOG << "Developer switch: the crew creator, leaving to the title" << std::endl;
         states.changeState(GameState::CrewCreator, true, false);
     } else if (developerSwitch("QV_DEV_ACHIEVEMENTS")) {
         QV_LOG << "Developer switch: the deeds screen, leaving to the title" << std::endl;
         states.changeState(GameState::Achievements, true, false);
-        options.returnState = GameState::Title;
+    } else if (developerCrewSelect()) {
+        QV_LOG << "Developer crew selection: its start button begins a run on the map" << std::endl;
+        states.changeState(GameState::CrewSelect, true, false);
     } else if (developerOptions()) {
         QV_LOG << "Developer options: the options screen, leaving to the title" << std::endl;
         states.changeState(GameState::Options, true, false);
@@ -775,6 +774,15 @@ void Game::enterState()
     case GameState::Options:
         OptionsScreen::get().refresh();
         break;
+    case GameState::CrewCreator:
+        CrewCreator::get().reset();
+        break;
+    case GameState::Achievements:
+        // LEAVE goes back to what the screen was opened over (the title, or the game beneath
+        // the pause menu), as the options screen does.
+        achievementsScreen_->returnState = Options::get().returnState;
+        achievementsScreen_->reset();
+        break;
     case GameState::Credits:
         credits_->reset(options.gameView, options.pixelView);
         break;
@@ -788,15 +796,6 @@ void Game::enterState()
     case GameState::CrewSelect:
         CharacterManager::get().resetCrew();
         crewSelection_->enter();
-        break;
-    case GameState::CrewCreator:
-        CrewCreator::get().reset();
-        break;
-    case GameState::Achievements:
-        // LEAVE goes back to what the deeds were opened over (the title, or a run through
-        // the pause menu).
-        achievementsScreen_->returnState = Options::get().returnState;
-        achievementsScreen_->reset();
         break;
     default:
         break;
@@ -911,6 +910,16 @@ void Game::fixedStep()
     }
 }
 
+void Game::crewCreatorStep()
+{
+    CrewCreator& creator = CrewCreator::get();
+    creator.update();
+    if (creator.done) {
+        creator.done = false;
+        StateManager::get().changeState(GameState::Title, true, true);
+    }
+}
+
 // The pause menu while it shows: highlights, and saving offered only when it may be done.
 void Game::pauseStep()
 {
@@ -935,16 +944,6 @@ void Game::endingInput(const sf::Event& event)
                           && (event.key.code == sf::Keyboard::Enter || event.key.code == sf::Keyboard::Escape));
     if (goOn)
         endingFade_.leave();
-}
-
-void Game::crewCreatorStep()
-{
-    CrewCreator& creator = CrewCreator::get();
-    creator.update();
-    if (creator.done) {
-        creator.done = false;
-        StateManager::get().changeState(GameState::Title, true, true);
-    }
 }
 
 // A resolution picked on the options screen takes effect here, outside its event handling.
@@ -1208,6 +1207,12 @@ void Game::dispatchToScreen(const sf::Event& event)
     case GameState::Options:
         OptionsScreen::get().handleEvent(event, cursorPosition_);
         break;
+    case GameState::CrewCreator:
+        CrewCreator::get().handleEvent(event, cursorPosition_);
+        break;
+    case GameState::Achievements:
+        achievementsScreen_->handleEvent(event, cursorPosition_);
+        break;
     case GameState::Credits:
         if (event.type == sf::Event::MouseMoved)
             credits_->mouseMoved(cursorPosition_);
@@ -1266,12 +1271,6 @@ void Game::dispatchToScreen(const sf::Event& event)
             missionScreen_->handleKey(event.key.code, screenTime());
         }
         break;
-    case GameState::CrewCreator:
-        CrewCreator::get().handleEvent(event, cursorPosition_);
-        break;
-    case GameState::Achievements:
-        achievementsScreen_->handleEvent(event, cursorPosition_);
-        break;
     default:
         break;
     }
@@ -1318,6 +1317,14 @@ void Game::drawScreen()
     case GameState::Options:
         OptionsScreen::get().draw(window_);
         return;
+    case GameState::CrewCreator:
+        window_.setView(Options::get().gameView);
+        CrewCreator::get().draw(window_);
+        return;
+    case GameState::Achievements:
+        window_.setView(Options::get().gameView);
+        achievementsScreen_->draw(window_);
+        return;
     case GameState::Credits:
         credits_->draw(window_);
         return;
@@ -1342,14 +1349,6 @@ void Game::drawScreen()
     case GameState::CrewSelect:
         window_.setView(Options::get().gameView);
         crewSelection_->draw(window_);
-        return;
-    case GameState::CrewCreator:
-        window_.setView(Options::get().gameView);
-        CrewCreator::get().draw(window_);
-        return;
-    case GameState::Achievements:
-        window_.setView(Options::get().gameView);
-        achievementsScreen_->draw(window_);
         return;
     default:
         break;

@@ -28,10 +28,10 @@
 #include <string>
 
 class AchievementManager;
+class AchievementsScreen;
 class CreditsScreen;
 class IntroSequence;
 class RunFlow;
-class AchievementsScreen;
 class Sector;
 class SessionStore;
 class TitleMenu;

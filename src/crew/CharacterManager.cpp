@@ -535,10 +535,15 @@ void CharacterManager::newCrew(const std::string& name)
         crewOnShip.push_back(character);
         Character& joined = crewOnShip.back();
         joined.addBadges();
-        if (name == "Dorov Zivuv")
-            if (joined.giveMemento(-1, "dorov_family_photo", "", nullptr))
-                queuedStatistics_.push_back({ false, "dorov_family_photo" });
+        const std::string memento = mementoOnJoining(name);
+        if (!memento.empty() && joined.giveMemento(-1, memento, "", nullptr))
+            queuedStatistics_.push_back({ false, memento });
     }
+}
+
+std::string CharacterManager::mementoOnJoining(const std::string& name)
+{
+    return name == "Dorov Zivuv" ? "dorov_family_photo" : "";
 }
 
 // --- Deaths, crew changes and credit ---

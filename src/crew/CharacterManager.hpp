@@ -106,6 +106,8 @@ public:
     std::int32_t getMed();
     std::int32_t getEng();
     void newCrew(const std::string& name);
+    // The memento a character brings along when a script adds it with newCrew ("" for none).
+    static std::string mementoOnJoining(const std::string& name);
 
     // Marks team member `i` dead, gives it the "death" memento (once) with `deathText` as
     // its description, counts it in the statistics and, with `playSound`, queues the death

@@ -156,6 +156,8 @@ public:
 
         missions_.difficulty = options_.difficulty;
         missions_.fixRandomSeed(options_.seed);
+        missions_.scriptRandomNumbers(options_.randomNumbers);
+        lua_.stepBudget = options_.stepBudget;
         if (options_.seed)
             crew_.seedRandom(*options_.seed);
         crew_.setCurrentMissionName(mission_.getItem("Name"));
@@ -167,6 +169,8 @@ public:
             ship_.adjustFood(*options_.food - ship_.getFood());
         if (options_.fuel)
             ship_.adjustFuel(*options_.fuel - ship_.getFuel());
+        if (options_.health)
+            ship_.adjustHealth(*options_.health - ship_.getHealth());
         shipReported_ = shipValues(ship_);
         start["ship"] = shipReported_;
         const std::optional<Json::Value> team = deployTeam();
@@ -191,7 +195,9 @@ public:
             step();
             if (auto outcome = verdict(deadline))
                 return finish(*outcome);
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            // The explorer's many short runs spend most of their time here.
+            std::this_thread::sleep_for(options_.stopAtUnansweredSet ? std::chrono::microseconds(200)
+                                                                     : std::chrono::microseconds(1000));
         }
     }
 
@@ -233,10 +239,17 @@ private:
     std::optional<Json::Value> deployTeam()
     {
         crew_.resetCrew();
+        if (options_.crewAboard) {
+            auto guard = crew_.lock();
+            auto& aboard = crew_.getCrewOnShip();
+            while (aboard.size() > static_cast<std::size_t>(std::max(*options_.crewAboard, 0)))
+                aboard.pop_back();
+        }
         std::vector<std::size_t> team;
         if (options_.team.empty()) {
             const std::size_t available = crew_.getCrewOnShip().size();
-            const std::size_t wanted = static_cast<std::size_t>(std::max(mission_.maxCrew, mission_.minCrew));
+            const std::size_t wanted = static_cast<std::size_t>(
+                std::max(options_.teamSize.value_or(std::max(mission_.maxCrew, mission_.minCrew)), 0));
             for (std::size_t position = 0; position < std::min(available, wanted); ++position)
                 team.push_back(position);
         } else {
@@ -269,9 +282,9 @@ private:
             const auto role = [&](bool used) {
                 return used && static_cast<std::size_t>(next) < team.size() ? next++ : -1;
             };
-            leader = role(mission_.leader);
-            medic = role(mission_.medic);
-            engineer = role(mission_.engineer);
+            leader = role(mission_.leader && !options_.withoutLeader);
+            medic = role(mission_.medic && !options_.withoutMedic);
+            engineer = role(mission_.engineer && !options_.withoutEngineer);
         }
         crew_.setRoles(leader, medic, engineer);
 
@@ -440,6 +453,14 @@ private:
         line["gameOver"] = missions_.gameOver.load();
         if (missions_.endScreenRequested())
             line["endScreen"] = missions_.endScreenName();
+        line["everyoneLivesChecked"] = missions_.everyoneLivesChecks() > 0;
+        std::int32_t alive = 0;
+        {
+            auto guard = crew_.lock();
+            for (const Character& member : crew_.getCrewOnShip())
+                alive += member.isDead ? 0 : 1;
+        }
+        line["aliveAboard"] = alive;
         emit_(line);
         emit_(creditRecord());
         endedAt_ = Clock::now();
@@ -495,7 +516,7 @@ private:
             if (!scriptRuns || Clock::now() - endedAt_ > endGrace)
                 return Outcome::Ended;
         if (waitingFor_ && scriptRuns && missions_.phase() == MissionManager::Phase::Live
-            && Clock::now() - lastActivity_ > waitingQuiet)
+            && (options_.stopAtUnansweredSet || Clock::now() - lastActivity_ > waitingQuiet))
             return Outcome::Waiting;
         if (!scriptRuns && missions_.phase() == MissionManager::Phase::Live) {
             stuck_ = true;

@@ -38,6 +38,24 @@ public:
         // in that order for the roles the mission uses.
         std::optional<std::array<std::int32_t, 3>> roles;
         double maxSeconds = 10.0;
+
+        // For the mission explorer:
+        // the run ends (Waiting) as soon as a choice set is offered that the answers do not
+        // cover, instead of waiting to see whether the script goes quiet;
+        bool stopAtUnansweredSet = false;
+        // msnMgr:random() gives these in turn (empty: the seeded generator);
+        std::vector<std::uint32_t> randomNumbers;
+        // Lua instructions the script may run (0: no limit);
+        std::uint64_t stepBudget = 0;
+        // the team's size (default: "Max Crew") and roles left empty;
+        std::optional<std::int32_t> teamSize;
+        bool withoutLeader = false;
+        bool withoutMedic = false;
+        bool withoutEngineer = false;
+        // how many crew members are aboard (default: everyone who is not secret).
+        std::optional<std::int32_t> crewAboard;
+        // the hull's health at the start (default: a new run's).
+        std::optional<std::int32_t> health;
     };
 
     // How a run ended; the values are the runner's exit statuses.

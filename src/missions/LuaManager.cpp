@@ -102,6 +102,7 @@ void LuaManager::work(const std::shared_ptr<Task>& task, const std::string& path
 {
     {
         ScriptState state(task->stop, memoryCap);
+        state.setStepBudget(stepBudget);
         if (loadLuaState(state))
             doFile(state, path);
         else if (!task->stop->load())
@@ -291,4 +292,66 @@ void LuaManager::bindGameObjects(lua_State* L)
         .method<&LuaManager::aliveCrewLeft>("aliveCrewLeft")
         .method<&LuaManager::unlockAchievement>("unlockAchievement")
         .global("luaMgr", this);
+}
+
+void LuaManager::readBoundState(const std::function<void(lua_State*)>& read)
+{
+    ScriptState state;
+    std::string error;
+    if (!state.open(error))
+        return;
+    // Bound but never called: the objects only need to be there.
+    static char placeholder;
+    LuaManager probe(nullptr, nullptr, "");
+    probe.crew_ = reinterpret_cast<CharacterManager*>(&placeholder);
+    probe.ship_ = reinterpret_cast<Ship*>(&placeholder);
+    state.protect(
+        [&](lua_State* L) {
+            probe.bindGameObjects(L);
+            read(L);
+        },
+        error);
+}
+
+std::map<std::string, std::set<std::string>> LuaManager::boundMethods()
+{
+    std::map<std::string, std::set<std::string>> methods;
+    readBoundState([&](lua_State* L) {
+        lua_pushglobaltable(L);
+        lua_pushnil(L);
+        while (lua_next(L, -2)) {
+            // An object global: its metatable's __index holds the methods.
+            if (lua_type(L, -2) == LUA_TSTRING && lua_type(L, -1) == LUA_TUSERDATA && lua_getmetatable(L, -1)) {
+                const std::string global = lua_tostring(L, -3);
+                if (lua_getfield(L, -1, "__index") == LUA_TTABLE) {
+                    lua_pushnil(L);
+                    while (lua_next(L, -2)) {
+                        if (lua_type(L, -2) == LUA_TSTRING)
+                            methods[global].insert(lua_tostring(L, -2));
+                        lua_pop(L, 1);
+                    }
+                }
+                lua_pop(L, 2);
+            }
+            lua_pop(L, 1);
+        }
+        lua_pop(L, 1);
+    });
+    return methods;
+}
+
+std::set<std::string> LuaManager::standardGlobals()
+{
+    std::set<std::string> names;
+    readBoundState([&](lua_State* L) {
+        lua_pushglobaltable(L);
+        lua_pushnil(L);
+        while (lua_next(L, -2)) {
+            if (lua_type(L, -2) == LUA_TSTRING)
+                names.insert(lua_tostring(L, -2));
+            lua_pop(L, 1);
+        }
+        lua_pop(L, 1);
+    });
+    return names;
 }

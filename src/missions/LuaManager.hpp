@@ -9,8 +9,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -78,10 +80,21 @@ public:
     // ship:addMissionMarker, counted against the mission's budget first.
     void addShipMarker(const std::string& name);
 
+    // What scripts can call on each game object, read back from a state bound exactly as a
+    // mission's is: global name ("msnMgr") -> method names. The content checker uses it, so
+    // it can never drift from the binding.
+    static std::map<std::string, std::set<std::string>> boundMethods();
+    // The globals a script has before the library runs: what the sandbox keeps of the
+    // standard libraries, and the usertype tables of the binding.
+    static std::set<std::string> standardGlobals();
+
     // Where the error window goes; by default the window manager (handed to the main thread).
     std::function<void(const std::string&)> showErrorWindow;
     // The Lua state's memory cap for the next script.
     std::size_t memoryCap = ScriptState::defaultMemoryCap;
+    // The Lua instructions the next script may run (ScriptState::setStepBudget); 0 for no
+    // limit, as in the game.
+    std::uint64_t stepBudget = 0;
 
 private:
     struct Task {
@@ -96,6 +109,8 @@ private:
     bool loadLuaState(ScriptState& state);
     void doFile(ScriptState& state, const std::string& path);
     void bindGameObjects(lua_State* L);
+    // Runs `read` in a fresh state bound to placeholder objects.
+    static void readBoundState(const std::function<void(lua_State*)>& read);
     void reportError(const std::string& logLine);
     bool waitFor(Task& task, std::chrono::milliseconds timeout);
 

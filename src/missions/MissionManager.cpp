@@ -185,6 +185,8 @@ void MissionManager::reseedRandom()
 
 std::int32_t MissionManager::random()
 {
+    if (!scriptedRandom_.empty())
+        return static_cast<std::int32_t>(scriptedRandom_[nextScriptedRandom_++ % scriptedRandom_.size()]);
     return static_cast<std::int32_t>(missionRandom());
 }
 
@@ -446,6 +448,7 @@ void MissionManager::killCrew(std::int32_t crewNumber, const std::string& epitap
 
 void MissionManager::checkEveryoneLives()
 {
+    ++everyoneLivesChecks_;
     if (!crew_)
         return;
     std::int32_t living = 0;

@@ -90,6 +90,10 @@ public:
     void seedRandom(std::uint32_t seed) { missionRandom.seed(seed); }
     void fixRandomSeed(std::optional<std::uint32_t> seed) { fixedSeed_ = seed; }
     std::int32_t random() override;
+    // random() gives these numbers in turn (over again from the first) instead of the
+    // generator's; empty gives the generator back. Set before the script starts (the mission
+    // explorer steers a script's chance branches with it).
+    void scriptRandomNumbers(std::vector<std::uint32_t> numbers) { scriptedRandom_ = std::move(numbers); }
 
     // ---- Called by the script (its worker thread) ----
 
@@ -144,6 +148,9 @@ public:
     // Unlocks "everyone_lives" when the crew a run starts with on this difficulty still lives
     // (secret characters and the two who join later do not count).
     void checkEveryoneLives();
+    // How many times the script has called checkEveryoneLives (the mission explorer's check
+    // of a victory path).
+    std::int32_t everyoneLivesChecks() const { return everyoneLivesChecks_.load(); }
 
     // ---- Called by the main thread ----
 
@@ -250,6 +257,10 @@ private:
     std::mt19937_64 shuffleEngine;
     std::mt19937 missionRandom;
     std::optional<std::uint32_t> fixedSeed_;
+    // Script thread once the script runs.
+    std::vector<std::uint32_t> scriptedRandom_;
+    std::size_t nextScriptedRandom_ = 0;
+    std::atomic<std::int32_t> everyoneLivesChecks_ { 0 };
     AchievementManager* achievements;
     Ship* ship_ = nullptr;
     CharacterManager* crew_ = nullptr;

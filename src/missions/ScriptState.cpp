@@ -162,7 +162,17 @@ void* ScriptState::allocate(void* self, void* block, std::size_t oldSize, std::s
 
 void ScriptState::countHook(lua_State* L, lua_Debug*)
 {
-    if (!of(L).stopRequested())
+    ScriptState& state = of(L);
+    if (state.budget_ != 0 && !state.budgetSpent_) {
+        state.steps_ += hookInterval;
+        if (state.steps_ > state.budget_) {
+            state.budgetSpent_ = true;
+            lua_sethook(L, &ScriptState::countHook, LUA_MASKCOUNT, 1);
+        }
+    }
+    if (state.budgetSpent_)
+        luaL_error(L, "%s", budgetMessage);
+    if (!state.stopRequested())
         return;
     // From now on every instruction raises, so an error caught by pcall is raised again at
     // the next instruction of the caller, until the chunk itself ends.

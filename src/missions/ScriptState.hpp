@@ -67,6 +67,13 @@ public:
     void requestStop() { stop_->store(true); }
     const std::shared_ptr<std::atomic<bool>>& stopFlag() const { return stop_; }
     std::size_t memoryInUse() const { return used_; }
+    // At most this many Lua instructions (counted in steps of the hook's interval, so a
+    // little more may run); past it every instruction raises `budgetMessage`, the way a stop
+    // does, so pcall cannot hold it. 0 for no limit (the game's scripts have none; the mission
+    // explorer sets one so that an endless loop ends its run).
+    static constexpr const char* budgetMessage = "mission script ran past its step budget";
+    void setStepBudget(std::uint64_t instructions) { budget_ = instructions; }
+    bool budgetSpent() const { return budgetSpent_; }
     std::size_t memoryCap() const { return cap_; }
 
     // The state a bound function or hook runs in.
@@ -86,5 +93,8 @@ private:
     std::shared_ptr<std::atomic<bool>> stop_;
     std::size_t cap_;
     std::size_t used_ = 0;
+    std::uint64_t budget_ = 0;
+    std::uint64_t steps_ = 0;
+    bool budgetSpent_ = false;
     lua_State* L_ = nullptr;
 };
