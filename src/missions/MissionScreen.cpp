@@ -142,6 +142,10 @@ void MissionScreen::open(double now)
     page_.applyTextMode(textMode_);
     place(textBackground_, textMode_ == 2 ? "mission_bg_light" : "mission_bg_dark", 8.f, 7.f);
     showTimeControls();
+    // No button keeps the lit frame of the last mission's pointer: a lit LEAVE would look
+    // ready while the script still runs.
+    for (Button* button : { &playButton_, &pauseButton_, &fastForwardButton_, &menuButton_, &leaveButton_ })
+        button->setFocus(false);
     frame(leaveButton_, leaveSheet, "_Down");
     leaveButton_.setColor(sf::Color(128, 128, 128));
     const Mission* mission = missions_.currentMission();

@@ -71,6 +71,7 @@ public:
     bool leaveRequested() const { return leaveRequested_; }
     bool saveRequested() const;
     bool leaveActive() const;
+    const Button& leaveButton() const { return leaveButton_; }
     bool paused() const { return paused_; }
     bool fastForward() const { return fastForward_; }
     bool stepRequested() const { return stepRequested_; }

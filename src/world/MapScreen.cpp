@@ -73,6 +73,8 @@ void setUpTooltip(Tooltip& tip, const std::string& text)
 {
     tip.offsetY = -36.f;
     tip.margin = 5.f;
+    // Grey, as on the deploy screen: the box's default white would hide the white letters.
+    tip.setBoxColor(sf::Color(128, 128, 128));
     tip.setText(text);
 }
 
@@ -127,7 +129,7 @@ MapScreen::MapScreen(const std::string& assetsRoot, bool allowShaders)
 
     setUpTooltip(lightJumpTip_, "Move to the sector's edge to jump to a new sector.");
     setUpTooltip(foodTip_, "Remaining food, consumed twice per day at a rate of one unit per crewmember.");
-    setUpTooltip(fuelTip_, "Remaining fuel, consumed at one unit per parsec of in-sector tavel.");
+    setUpTooltip(fuelTip_, "Remaining fuel, consumed at one unit per parsec of in-sector travel.");
     setUpTooltip(sectorTimeTip_, "Sector time, measured in days since jumping into the current sector.");
 
     TextManager& texts = TextManager::get();

@@ -191,6 +191,13 @@ TEST_F(Screen, LeaveOpensAtTheEndAndHoldsBeforeItIsReported)
     EXPECT_TRUE(screen->leaveRequested());
     screen->handleClick(525.f, 332.f, 3.3);
     EXPECT_TRUE(saveOffered);
+
+    // The next mission opens with LEAVE dark, even under a pointer left lighting it.
+    screen->handleMouseMove(590.f, 335.f);
+    ASSERT_TRUE(screen->leaveButton().isFocused());
+    missions->resetForMission();
+    screen->open(4.0);
+    EXPECT_FALSE(screen->leaveButton().isFocused());
 }
 
 TEST_F(Screen, TheFoodIconShowsTheCannibalStarvation)

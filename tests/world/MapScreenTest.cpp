@@ -194,6 +194,9 @@ TEST_F(MapScreenTest, FoodAndFuelShowWhatIsLeftAndWhoEatsWhom)
     screen->mouseMoved(10.f, 10.f);
     EXPECT_TRUE(screen->sectorTimeTip().isVisible());
     EXPECT_FALSE(screen->foodTip().isVisible());
+    // The help texts are readable: their boxes are not the colour of their letters.
+    for (const Tooltip* tip : {&screen->lightJumpTip(), &screen->foodTip(), &screen->fuelTip(), &screen->sectorTimeTip()})
+        EXPECT_NE(tip->getBox().getFillColor(), texts.getText(tip->getTextId()).getFillColor());
 }
 
 TEST_F(MapScreenTest, ASavedSectorComesBackWithItsReportAndTheVisitedBaseRed)

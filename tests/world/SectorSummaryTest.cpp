@@ -157,3 +157,17 @@ TEST_F(SectorSummaryTest, AContinuedRunMeasuresItsSystemsFromItsOwnStart)
     EXPECT_NE(continued.statusText.find("Engine Efficiency: 100%\nSensor Efficiency: 100%"), std::string::npos)
         << continued.statusText;
 }
+
+// The summary's recap stands above the designation, four lines below it: a longer recap runs
+// into the designation's lines. Every shipped story mission's recap must fit.
+TEST_F(SectorSummaryTest, EveryShippedStoryRecapFitsAboveTheDesignation)
+{
+    MissionManager shipped(nullptr, std::string(QV_SOURCE_DIR) + "/assets-src/static/");
+    ASSERT_FALSE(shipped.storyMissions.empty());
+    for (const Mission& mission : shipped.storyMissions) {
+        SectorSummary::Facts facts;
+        facts.storyRecap = mission.getItem("Recap");
+        const std::string wrapped = SectorSummary::build(facts).recapText;
+        EXPECT_LE(std::count(wrapped.begin(), wrapped.end(), '\n'), 3) << mission.getItem("Name") << ":\n" << wrapped;
+    }
+}

@@ -47,6 +47,7 @@ local how = ask({
   "Drag the buoy up on a line",
 })
 if how == nil then return end
+beat()
 
 local diver = -1
 local recordingSaved = true
@@ -106,6 +107,7 @@ end
 if diver >= 0 and charMgr:crewIsAlive(diver) then
   say("Once aboard, " .. crewName(diver) .. " holds out a grey stone the size of a thumbnail, grown in rings, picked up from the silt beside the buoy.")
   if alive(diver) then charMgr:giveMemento(diver, "carrow_pearl") end
+  beat()
 end
 
 msnMgr:addHeader("CARROW DEEP — THE RECORDING")

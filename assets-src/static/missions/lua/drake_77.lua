@@ -168,6 +168,7 @@ local home = ask({
 if home == nil then return end
 
 if home == 1 then
+  msnMgr:addMessage(" ")
   msnMgr:addHeader("DRAKE 77 — A NEW HOME")
   say("I lift the Ruri one last time and carry it two hundred kilometres inland, away from the reef, to a river valley with a flat floor and good drainage.")
   local digger = charMgr:getCrewTraits("Farmer")

@@ -32,6 +32,7 @@ end
 -- The run from the generator hall to the shuttle with the lava behind. `harder` is added to
 -- the need. Returns the fastest survivor, or -1 when nobody made it.
 local function race(harder)
+  msnMgr:addMessage(" ")
   msnMgr:addHeader("FURNACE GATE - THE TIDE")
   say("The wall flickers and goes out. The channel, held back for forty years, remembers where it wanted to go.")
   say("Four hundred metres of basalt to the shuttle. The lava comes up the lift road behind the team at a walking pace, then faster.")
@@ -99,6 +100,7 @@ local function play()
 
   if first == 1 then
     searched = true
+    msnMgr:addMessage(" ")
     msnMgr:addHeader("FURNACE GATE - THE DOMES")
     local searcher = charMgr:randomCrew()
     say("Bunks made. Boots in pairs by the door. A rack of helmet lamps by the lift, every one charged. " .. name(searcher) .. " takes one down and finds a name scratched off the band.")
@@ -117,6 +119,7 @@ local function play()
     gap()
   end
 
+  msnMgr:addMessage(" ")
   msnMgr:addHeader("FURNACE GATE - THE GENERATOR HALL")
   say("Four generators in a row, each the size of a shuttle, their casings warm to the touch. The main fuse sits in a cradle above them, glowing faintly.")
   say(name(eng) .. " reads the load: the generators would double the Ruri's shield output. Pulling them drops the wall.")

@@ -75,6 +75,7 @@ local function play()
   if first == nil then return end
 
   if first == 1 then
+    msnMgr:addMessage(" ")
     msnMgr:addHeader("HALCYON RING - THE QUARTERS")
     local searcher = charMgr:crewWithMost("mental")
     say("Six bunks, five stripped. The sixth has a blanket, a reading lamp, and a locker with a paper diary in it.")
@@ -86,6 +87,7 @@ local function play()
     diary = true
     holder = searcher
   else
+    msnMgr:addMessage(" ")
     msnMgr:addHeader("HALCYON RING - THE TRUSS")
     local cutter = charMgr:crewWithMost("physical")
     say(name(cutter) .. " clips on at the end of the truss and runs the core drill into the ring ice. Four billion years of layers come up in a clear cylinder, banded like a tree.")

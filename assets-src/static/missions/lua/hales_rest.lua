@@ -85,6 +85,7 @@ beat()
 local set = choiceSetsOffered
 local first = ask({ "Read the flight recorder", "Salvage the cryo coolant", "Open the live pod" })
 if first == nil then return end
+beat()
 tasks[first]()
 beat()
 
@@ -93,6 +94,7 @@ local onward = ask({ "Cross to another section", "Return to the lander" })
 if onward == nil then return end
 
 if onward == 1 then
+  beat()
   msnMgr:addHeader("HALE'S REST — THE CRACKS")
   local roped = charMgr:getCrewTraits("Cautious")
   if roped >= 0 then

@@ -59,6 +59,7 @@ local function play()
     visited[place] = true
 
     if place == 1 then
+      msnMgr:addMessage(" ")
       msnMgr:addHeader("THE SOLACE - MEDICAL BAY")
       say("The bay is the one room without a seal. The staff worked here to the end. Twelve beds, twelve covered shapes, a desk with a terminal still on standby.")
       say(name(med) .. " wakes the terminal and reads the last charts.")
@@ -72,6 +73,7 @@ local function play()
       say("On the desk lies a stethoscope, coiled, as if someone put it down for a moment. " .. name(med) .. " cleans it twice before touching it again.")
       if canGive(med, "solace_stethoscope") then charMgr:giveMemento(med, "solace_stethoscope") end
     elseif place == 2 then
+      msnMgr:addMessage(" ")
       msnMgr:addHeader("THE SOLACE - DECK 4")
       local breaker = charMgr:crewWithMost("physical")
       local reckless = charMgr:getCrewTraits("Reckless")
@@ -90,6 +92,7 @@ local function play()
         say(red("I am logging the cough. I will keep logging it."))
       end
     else
+      msnMgr:addMessage(" ")
       msnMgr:addHeader("THE SOLACE - CHILDREN'S WARD")
       say("Deck 6. Sixteen small beds under a painted sky: a blue ceiling with clouds someone drew by hand. The beds are empty and made. The children were moved to the cryonics bay on the last day. The bay failed two days later. I do not say this aloud.")
       local kind = charMgr:getCrewTraits("Empathic")
@@ -105,6 +108,7 @@ local function play()
     gap()
   end
 
+  msnMgr:addMessage(" ")
   msnMgr:addHeader("THE SOLACE - DORSAL LOCK")
   say("The team cycles out. I run the shuttle's air through the filters twice before the inner hatch opens.")
   if food > 0 then

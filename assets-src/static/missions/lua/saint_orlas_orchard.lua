@@ -49,6 +49,7 @@ local function play()
 
   local wardenKnows = false
   if first == 1 then
+    msnMgr:addMessage(" ")
     msnMgr:addHeader("THE ROWS")
     say("The Warden leads the team down the rows. Pears, mostly, and a green fruit the registry calls a swamp plum. The trees are pruned to the same height. The paths between them are raked.")
     if farmer >= 0 and charMgr:crewIsAlive(farmer) then
@@ -64,6 +65,7 @@ local function play()
     end
     say("Every crate is weighed and written down. The owners always liked the numbers.")
   else
+    msnMgr:addMessage(" ")
     msnMgr:addHeader("THE PACKING SHED")
     say(name(lead) .. " tells the Warden plainly. The Orlas are dead. They have been dead for sixty years. The team has come from Earth, and Earth is finished.")
     if charMgr:getCharAttr(lead, "social") >= msnMgr:getDiffScale(5, 6, 7) then

@@ -61,6 +61,7 @@ local function play()
     return
   end
 
+  msnMgr:addMessage(" ")
   msnMgr:addHeader("THE DIG")
   local dig = charMgr:totalAttr("physical")
   local strong = charMgr:getCrewTraits("Strong")
@@ -122,6 +123,7 @@ local function play()
   end
 
   if storm == 1 then
+    msnMgr:addMessage(" ")
     msnMgr:addHeader("SEED STORE 9 - THE STORM")
     say("The team pulls the hatch down. The sky goes out.")
     if not sealBroken then

@@ -83,6 +83,7 @@ local function play()
   if first == nil then return end
 
   if first == 1 then
+    msnMgr:addMessage(" ")
     msnMgr:addHeader("THE GLASS CHOIR - RECORDING")
     say("The team spreads out with the suit microphones held up to the wind and stands still for an hour. Nobody speaks. That is harder than it sounds.")
     if hummer >= 0 then
@@ -95,6 +96,7 @@ local function play()
     learn()
     learned = true
   elseif first == 2 then
+    msnMgr:addMessage(" ")
     msnMgr:addHeader("THE GLASS CHOIR - TUNING")
     local tuner = charMgr:crewWithMost("mental")
     say(name(tuner) .. " cuts a fork from the shuttle's spare strut stock and files it to the spire's fundamental, checking against my pitch meter.")
@@ -114,6 +116,7 @@ local function play()
       cascade(tuner)
     end
   elseif first == 3 then
+    msnMgr:addMessage(" ")
     msnMgr:addHeader("THE GLASS CHOIR - THE SHARD")
     local breaker = charMgr:crewWithMost("physical")
     say(name(breaker) .. " picks a spire at the edge of the row and taps a thin fin of it with a hammer.")

@@ -37,7 +37,7 @@ say("The depot rides the storm bands of a gas giant: a cluster of tanks and one 
 say("My hail is answered in four seconds. \"Ruri? This is Oduya, captain of the Meridian. What is left of it. Dock at ring two. Bring food if you have any.\"")
 beat()
 say("Twenty-six people meet the team at the lock, and the captain makes twenty-seven. Thin faces. Clean coveralls. The Meridian's bay failed three years ago with all its sleepers in it. Since then they have lived on the depot's stores, and the stores ran out forty days ago.")
-say("The depot's tanks read " .. amber("ninety percent full") .. ". They have fuel and no food. The Ruri has " .. amber(ship:getFood() .. " food") .. " and " .. amber(ship:getFuel() .. " fuel") .. ".")
+say("The depot's tanks read " .. amber("ninety percent full") .. ". They have fuel and no food. The Ruri has " .. amber(math.max(ship:getFood(), 0) .. " food") .. " and " .. amber(ship:getFuel() .. " fuel") .. ".")
 if msnMgr:hasQuestItem("tamsin_log") then
   say("Oduya asks after the Tamsin. " .. crewName(lead) .. " tells her what the recorder said. She closes her eyes for a moment, and nods.")
 end
@@ -51,6 +51,7 @@ local pick = ask({
   "Take the fuel by force",
 })
 if pick == nil then return end
+beat()
 
 local tokenHolder = lead
 local fought = false
@@ -131,9 +132,11 @@ beat()
 if tokenHolder >= 0 and charMgr:crewIsAlive(tokenHolder) and fought then
   say("On the pump room floor " .. crewName(tokenHolder) .. " finds a stamped brass token: one tank, the Narrows. The Meridian's people struck them when there was still trade. " .. crewName(tokenHolder) .. " keeps it, and does not say why.")
   if alive(tokenHolder) then charMgr:giveMemento(tokenHolder, "fuel_token") end
+  beat()
 elseif tokenHolder >= 0 and charMgr:crewIsAlive(tokenHolder) then
   say("At the lock, one of the Meridian's people hands " .. crewName(tokenHolder) .. " a stamped brass token: one tank, the Narrows. They struck them when there was still trade.")
   if alive(tokenHolder) then charMgr:giveMemento(tokenHolder, "fuel_token") end
+  beat()
 end
 
 msnMgr:addHeader("THE NARROWS — TWO BEACONS")

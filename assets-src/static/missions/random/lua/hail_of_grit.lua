@@ -34,6 +34,7 @@ if not pick then return end
 
 local damage = 0
 if pick == 1 then
+  msnMgr:addMessage(" ")
   msnMgr:addHeader("OUTER HULL — FRAME 52")
   msnMgr:addMessage("The team goes out through airlock 3 on tethers, with patch kits and a sealant gun, into grit they cannot see until it hits something.")
   local visitor = charMgr:getCrewByName("Vodov Daveze")
