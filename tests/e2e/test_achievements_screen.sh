@@ -74,6 +74,7 @@ check '(( $(changed "$previous" "$again" 1160 420 60 60) < 50 ))' "the next arro
 for page in 2 1 0; do
   press 948 518
 done
+sleep 0.5 # a loaded machine may still be drawing the last turn
 back="$shots/deeds-back.png"
 window_shot "$back"
 check '(( $(changed "$page0" "$back" 1160 420 60 60) < 50 ))' "paging back does not end on the first page"
