@@ -107,6 +107,15 @@ function theirs(i, capital)
   return capital and capitalize(word) or word
 end
 
+-- A line of the terminal, and an empty line between scenes.
+function say(text)
+  msnMgr:addMessage(text)
+end
+
+function gap()
+  msnMgr:addMessage(" ")
+end
+
 -- Text in a colour of its own: colored("red alert", 255, 0, 0).
 function colored(text, r, g, b)
   return "<c=" .. r .. "," .. g .. "," .. b .. ">" .. text .. "</c>"

@@ -3,7 +3,6 @@
 -- the buoy up blind and may lose its recording. The recording is the reef's song, which the
 -- Drake 77 final needs for one of its endings.
 
-local function say(text) msnMgr:addMessage(text) end
 local function beat() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end

@@ -3,8 +3,6 @@
 -- member gets a better price and a charm; a kleptomaniac gets caught. Telling the traders about
 -- the Vesperine flight well enough makes the Ruri kin: "ashcombe_kin".
 
-local function say(text) msnMgr:addMessage(text) end
-local function gap() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function name(i) return crewName(i) end
 

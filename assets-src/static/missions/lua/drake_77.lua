@@ -2,7 +2,6 @@
 -- (a bad descent can break the hull), then the team chooses the bare northern continent or, with
 -- the probe's recording and a swimmer to sing it, a life on the water beside the reef.
 
-local function say(text) msnMgr:addMessage(text) end
 local function beat() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end

@@ -3,7 +3,6 @@
 -- watch, a wrong one draws fire on shields and hull. Aboard, the team either wakes the Halden's
 -- people and is welcomed, or repairs their failing cryonics bay and wakes both arks.
 
-local function say(text) msnMgr:addMessage(text) end
 local function beat() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end

@@ -3,8 +3,6 @@
 -- generators gives the Ruri shields but drops the wall, and the team must outrun the tide; a
 -- clumsy pull surges the wall early and the spray reaches the shuttle's hull.
 
-local function say(text) msnMgr:addMessage(text) end
-local function gap() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 local function name(i) return crewName(i) end

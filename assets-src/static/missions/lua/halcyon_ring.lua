@@ -3,8 +3,6 @@
 -- truss; an ice storm catches them on the way back. With the plot, the mind can fly the
 -- slingshot: a careful plotter saves fuel and tunes the drive, a poor one scrapes the hull.
 
-local function say(text) msnMgr:addMessage(text) end
-local function gap() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 local function name(i) return crewName(i) end

@@ -2,7 +2,6 @@
 -- wreck, or two if it risks the ice between them: the flight recorder, the cryo coolant, or the
 -- one pod still drawing power. The walk across the ice can take the weakest climber.
 
-local function say(text) msnMgr:addMessage(text) end
 local function beat() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end

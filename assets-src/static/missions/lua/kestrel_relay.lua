@@ -2,7 +2,6 @@
 -- vault by power, by the duty officer's notes or by force, and carries out the charts that name
 -- both destinations. Forcing the door can open a breach that takes a team member.
 
-local function say(text) msnMgr:addMessage(text) end
 local function beat() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end

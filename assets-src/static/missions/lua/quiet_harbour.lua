@@ -3,8 +3,6 @@
 -- (food, and a seal to break) and the children's ward. Whoever breaks a seal without knowing
 -- what is in the vents carries the cough home: the quarantine tag and the run's "grey_cough".
 
-local function say(text) msnMgr:addMessage(text) end
-local function gap() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 local function name(i) return crewName(i) end

@@ -3,8 +3,6 @@
 -- away, and take the picker robot Pell along. Food always comes back; how much depends on the
 -- farmer, the leader's word and whether a reckless member sets off the pest drones.
 
-local function say(text) msnMgr:addMessage(text) end
-local function gap() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function name(i) return crewName(i) end
 

@@ -3,8 +3,6 @@
 -- plays them the reef's recording, or breaks off a shard. A wrong note brings the spires down
 -- on whoever stands nearest.
 
-local function say(text) msnMgr:addMessage(text) end
-local function gap() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
 local function name(i) return crewName(i) end

@@ -3,7 +3,6 @@
 -- fuel by force. Every way out leaves the Ruri with at least 30 fuel, and the crew argues over
 -- the two destinations now in range.
 
-local function say(text) msnMgr:addMessage(text) end
 local function beat() msnMgr:addMessage(" ") end
 local function amber(text) return colored(text, 185, 128, 0) end
 local function red(text) return colored(text, 214, 48, 34) end
