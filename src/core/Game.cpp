@@ -750,8 +750,7 @@ void Game::shutdown()
     // Its widgets' labels and delayed actions go before the text manager and the action list.
     CrewCreator::destroy();
     achievementsScreen_.reset();
-    // Process-wide objects, each only if it was ever created (the crew creator joins this
-    // list with its class).
+    // Process-wide objects, each only if it was ever created.
     Options::destroy();
     FontStore::destroy();
     TextureManager::destroy();

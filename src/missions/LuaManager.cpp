@@ -1,6 +1,7 @@
 #include "missions/LuaManager.hpp"
 
 #include "achievements/AchievementManager.hpp"
+#include "core/CrashHandler.hpp"
 #include "core/FileUtils.hpp"
 #include "core/Logger.hpp"
 #include "crew/CharacterManager.hpp"
@@ -100,6 +101,8 @@ bool LuaManager::isScriptRunning() const
 
 void LuaManager::work(const std::shared_ptr<Task>& task, const std::string& path)
 {
+    // A script that overflows this thread's stack still leaves a crash dump.
+    installThreadSignalStack();
     {
         ScriptState state(task->stop, memoryCap);
         state.setStepBudget(stepBudget);
