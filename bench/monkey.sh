@@ -11,10 +11,11 @@
 # again; that is not a failure.
 #
 # Fails on: a crash or a non-zero exit, a sanitizer report (run it on a build-sanitize
-# folder for the soak), the game not closing when asked at the end, a log folder over 10 MB.
+# folder for the soak), an error window (the shipped missions have no broken script), the
+# game not closing when asked at the end, a log folder over 10 MB.
 # When the last game process ran for at least 5 minutes, its resident memory 5 minutes after
-# its start is compared with its memory at the end (at most 10 % more). The report folder keeps the seed, the actions, the
-# memory samples, the console output and the logs.
+# its start is compared with its memory at the end (at most 10 % more). The report folder
+# keeps the seed, the actions, the memory samples, the console output and the logs.
 set -uo pipefail
 build="$(cd "${1:-build}" && pwd)"
 seconds="${2:-120}"
@@ -160,6 +161,11 @@ if kill -0 "$pid" 2>/dev/null; then
 fi
 if sanitizer_report; then
   echo "FAIL: a sanitizer report (see $report/console.txt)"
+  failures=$((failures + 1))
+fi
+if grep -qs "Error window shown" "$user"/logs/*.log; then
+  echo "FAIL: an error window opened:"
+  grep -hs "Error window shown" "$user"/logs/*.log | sort | uniq -c | head -n 5
   failures=$((failures + 1))
 fi
 log_kb=$(du -sk "$user/logs" 2>/dev/null | cut -f1)

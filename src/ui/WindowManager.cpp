@@ -1,5 +1,6 @@
 #include "ui/WindowManager.hpp"
 
+#include "core/Logger.hpp"
 #include "core/ProcessWide.hpp"
 #include "ui/BasicMessageWindowScreen.hpp"
 #include "ui/ErrorMessageWindowScreen.hpp"
@@ -103,6 +104,8 @@ void WindowManager::showMessage(const std::string& text, bool closable)
 void WindowManager::showError(const std::string& text)
 {
     request([text] {
+        // Said in the log too, so a soak or a bug report shows that the player saw it.
+        QV_LOG << "Error window shown: \"" << text << "\"" << std::endl;
         auto window = std::make_unique<ErrorMessageWindowScreen>(text);
         window->runOneStep = true;
         WindowManager::get().replace(std::move(window));
