@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer)
 # in a build folder of their own and runs each in turn for the given seconds, seeded from
-# tests/fixtures; then prints, per target, the inputs run, the seconds and the crashes
+# tests/fixtures and the shipped assets; then prints, per target, the inputs run, the seconds,
+# the code coverage reached (libFuzzer's edges "cov" and features "ft") and the crashes
 # found. Inputs that crashed are kept in <build>/crashes/<target>/, the grown corpus in
-# <build>/corpus/<target>/. Not part of scripts/test.sh.
+# <build>/corpus/<target>/ (a later run goes on from it). Not part of scripts/test.sh.
 #   scripts/fuzz.sh [seconds per target, default 60] [target...]
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -54,11 +55,13 @@ while read -r name program seeds; do
     -max_total_time="$seconds" -artifact_prefix="$crashes" "$corpus" $seeds >"$build/logs/$name.txt" 2>&1 || true
   took=$((SECONDS - start))
   runs="$(grep -oE '^#[0-9]+' "$build/logs/$name.txt" | tail -n 1 | tr -d '#')"
+  cov="$(grep -oE 'cov: [0-9]+ ft: [0-9]+' "$build/logs/$name.txt" | tail -n 1 | awk '{print $2, $4}')"
   found="$(find "$crashes" -type f | wc -l)"
   total_crashes=$((total_crashes + found))
-  results+=("$(printf '%-12s %12s %8s %8s' "$name" "${runs:-0}" "$took" "$found")")
+  read -r edges features <<<"${cov:-0 0}"
+  results+=("$(printf '%-12s %12s %8s %8s %8s %8s' "$name" "${runs:-0}" "$took" "$edges" "$features" "$found")")
 done <"$build/fuzz-targets.txt"
 
-printf '%-12s %12s %8s %8s\n' target runs seconds crashes
+printf '%-12s %12s %8s %8s %8s %8s\n' target runs seconds cov ft crashes
 printf '%s\n' "${results[@]}"
 (( total_crashes == 0 ))
