@@ -34,8 +34,17 @@ export XDG_DATA_HOME="$report/data"
 # Leaks at exit are the unit tests' business; here any report ends the game at once.
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=0:halt_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export TSAN_OPTIONS="halt_on_error=0 second_deadlock_stack=1 ${TSAN_OPTIONS:-}"
 game="$build/quorvane"
 [ -x "$game" ] || { echo "no $game"; exit 2; }
+# Sanitizer builds make no assets of their own: they play the normal build's.
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+if [ ! -e "$build/assets" ]; then
+  [ -d "$root/build/assets" ] || { echo "no $build/assets and no $root/build/assets to borrow"; exit 2; }
+  ln -s "$root/build/assets" "$build/assets"
+fi
+wmclose="$build/tools/qv_wmclose"
+[ -x "$wmclose" ] || wmclose="$root/build/tools/qv_wmclose"
 user="$XDG_DATA_HOME/Quorvane"
 RANDOM=$seed
 echo "seed $seed, $seconds s, build $build" | tee "$report/seed.txt"
@@ -79,7 +88,7 @@ start_game() {
 
 
 sanitizer_report() {
-  grep -qE "ERROR: AddressSanitizer|runtime error:|ERROR: LeakSanitizer|SUMMARY: UndefinedBehaviorSanitizer" \
+  grep -qE "ERROR: AddressSanitizer|runtime error:|ERROR: LeakSanitizer|SUMMARY: UndefinedBehaviorSanitizer|WARNING: ThreadSanitizer" \
     "$report/console.txt" "$user"/logs/*.log 2>/dev/null
 }
 
@@ -149,7 +158,7 @@ done
 # The end: close the window as a player would and expect a clean exit.
 if kill -0 "$pid" 2>/dev/null; then
   rss_end="$(rss "$pid")"
-  "$build/tools/qv_wmclose" "Quorvane" >/dev/null 2>&1
+  "$wmclose" "Quorvane" >/dev/null 2>&1
   for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$pid" 2>/dev/null; then
     echo "FAIL: the game did not close when asked"

@@ -19,6 +19,20 @@ bool containsVowel(const std::string& word)
     return false;
 }
 
+// A drawn name goes straight into the creator's name field, which could neither show nor
+// edit an empty name or one with control characters in it.
+bool usableName(const std::string& name)
+{
+    bool printable = false;
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f)
+            return false;
+        printable = printable || byte != ' ';
+    }
+    return printable;
+}
+
 std::uint32_t next(std::mt19937& random)
 {
     return static_cast<std::uint32_t>(random());
@@ -49,7 +63,13 @@ void NameGenerator::loadFile(const std::string& path)
                 QV_LOG << "Failed to load randomNames file: " << path << std::endl;
                 return;
             }
-            list->push_back(entry.asString());
+            const std::string name = entry.asString();
+            if (!usableName(name)) {
+                QV_LOG << "Warning: randomNames file " << path << ", \"" << key
+                       << "\": skipped a name that is blank or holds control characters" << std::endl;
+                continue;
+            }
+            list->push_back(name);
         }
     }
 }

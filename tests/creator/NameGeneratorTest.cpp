@@ -72,6 +72,15 @@ TEST(NameGenerator, TheNamesFileIsReadAsFarAsItGoes)
     EXPECT_TRUE(names.lastNames.empty());
     EXPECT_TRUE(log.contains("Failed to load randomNames file: " + good + "\n"));
 
+    // Names the creator's field could not hold are left out, the rest of the list kept.
+    const std::string blanks = log.home().root() + "/blanks.json";
+    writeText(blanks, R"({"FirstMale": ["", "  ", "Bram", "Tab\tby"], "LastNames": ["Line\nbreak", "Holloway"]})");
+    NameGenerator kept;
+    kept.loadFile(blanks);
+    EXPECT_EQ(kept.firstMale, std::vector<std::string>{ "Bram" });
+    EXPECT_EQ(kept.lastNames, std::vector<std::string>{ "Holloway" });
+    EXPECT_TRUE(log.contains("skipped a name that is blank or holds control characters"));
+
     const std::string broken = log.home().root() + "/broken.json";
     writeText(broken, "{ nope");
     NameGenerator none;
