@@ -27,9 +27,9 @@ public:
     void updateAudio(float dt) override { audio_.update(dt); }
     void enterState() override {}
     void fixedStep() override { actions_.fire(); }
-    void handleInput() override {}
+    bool handleInput() override { return false; }
     void draw() override {}
-    void rest() override {}
+    void rest(sf::Time) override {}
 
 private:
     AudioManager& audio_;

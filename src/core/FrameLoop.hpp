@@ -10,9 +10,18 @@
 // out in fixed steps of 0.05 s however long the frame took, and a phase slower than 100 ms
 // is logged. The window and the screens stay behind LoopPhases, so a hand-stepped clock can
 // drive all of this headless.
+//
+// A frame is drawn only when its picture can differ from the last one: screens change in
+// fixed steps and events only, so a frame with neither is skipped (and rests for the frame's
+// length instead), as are the steps of a still screen once its last event is half a second
+// old. Something is drawn at least every quarter second anyway, for a window system that
+// lost the picture.
 class FrameLoop {
 public:
     static constexpr float holdSeconds = 0.25f;
+    static constexpr sf::Int32 frameMilliseconds = 33; // the window's limit of 30 a second
+    static constexpr sf::Int32 refreshMilliseconds = 250;
+    static constexpr sf::Int32 afterInputMilliseconds = 500;
 
     FrameLoop(LoopPhases& phases, const TimeSource& time = systemTime());
 
@@ -26,12 +35,16 @@ public:
 
 private:
     void logIfSlow(const char* what);
+    bool shouldDraw(bool stepped, bool handledInput, bool switched) const;
 
     LoopPhases& phases_;
     const TimeSource& time_;
     Stopwatch frameClock_;
     Stopwatch phaseClock_;
     Stopwatch audioClock_;
+    Stopwatch frameWork_;
+    Stopwatch sinceDraw_;
+    Stopwatch sinceInput_;
     sf::Time fixedStepLength_ = sf::milliseconds(50);
     sf::Time accumulator_;
     SavingIndicator savingIndicator_;

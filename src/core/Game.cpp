@@ -984,7 +984,7 @@ void Game::optionsStep()
     applyLetterbox();
 }
 
-void Game::handleInput()
+bool Game::handleInput()
 {
     StateManager& states = StateManager::get();
     int inputCount = 0;
@@ -1017,6 +1017,24 @@ void Game::handleInput()
     }
     if (inputCount >= 11)
         QV_LOG << "[WARNING] High inputCount for frame: " << inputCount << std::endl;
+    return inputCount > 0;
+}
+
+// The screens whose picture moves only with the player's input. Every other screen animates
+// in its fixed steps (the map's clock, typing, scrolling, fades).
+bool Game::pictureIsStill() const
+{
+    const StateManager& states = StateManager::get();
+    if (states.isPaused() || modalWindowOpen())
+        return false;
+    switch (states.getState()) {
+    case GameState::Title:
+    case GameState::Options:
+    case GameState::Achievements:
+        return true;
+    default:
+        return false;
+    }
 }
 
 // The game's own keys. True when the key is used up here: full screen, the screenshot and
@@ -1391,9 +1409,9 @@ bool Game::modalWindowOpen() const
     return WindowManager::get().isOpen();
 }
 
-void Game::rest()
+void Game::rest(sf::Time idle)
 {
-    sf::sleep(sf::milliseconds(1));
+    sf::sleep(sf::milliseconds(1) + idle);
 }
 
 void Game::takeScreenshot()

@@ -82,9 +82,10 @@ private:
     void updateAudio(float dtSeconds) override;
     void enterState() override;
     void fixedStep() override;
-    void handleInput() override;
+    bool handleInput() override;
+    bool pictureIsStill() const override;
     void draw() override;
-    void rest() override;
+    void rest(sf::Time idle) override;
 
     void startDeveloperRun();
     void startNewRun(std::int32_t difficulty);

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -35,20 +36,25 @@ public:
         if (onStep)
             onStep();
     }
-    void handleInput() override
+    bool handleInput() override
     {
         ++inputs;
         if (onInput)
             onInput();
+        return eventsEachFrame;
     }
+    bool pictureIsStill() const override { return still; }
     void draw() override
     {
         drawnStates.push_back(StateManager::get().getState());
         if (onDraw)
             onDraw();
     }
-    void rest() override {}
+    void rest(sf::Time idle) override { idles.push_back(idle); }
 
+    bool eventsEachFrame = false;
+    bool still = false;
+    std::vector<sf::Time> idles;
     std::vector<float> audioDts;
     std::vector<GameState> entered;
     std::vector<GameState> drawnStates;
@@ -192,6 +198,54 @@ TEST_F(FrameLoopTest, HoldDrawKeepsTheOldPictureForAQuarterSecond)
                                                           GameState::Credits}));
     EXPECT_EQ(states.getState(), GameState::Credits);
     EXPECT_NE(logText().find("Draw, isSwitchingStates took: 300"), std::string::npos);
+}
+
+// Screens change in fixed steps and events only: a frame with neither shows the last picture
+// again and is not drawn; a still screen is drawn for its steps only shortly after an event;
+// a quarter second never passes without a drawn frame.
+TEST_F(FrameLoopTest, AFrameIsDrawnOnlyWhenItsPictureCanDiffer)
+{
+    StateManager& states = StateManager::get();
+    states.current = GameState::Map;
+    states.requested = GameState::Map;
+    // 30 frames a second, 20 steps: the frames without a step are skipped.
+    std::vector<bool> drawn;
+    for (int frame = 0; frame < 6; ++frame) {
+        const std::size_t before = phases.drawnStates.size();
+        const int steps = phases.steps;
+        frameAfter(0.034f);
+        drawn.push_back(phases.drawnStates.size() > before);
+        EXPECT_EQ(drawn.back(), phases.steps > steps) << "frame " << frame;
+    }
+    EXPECT_EQ(std::count(drawn.begin(), drawn.end(), true), 4);
+    // A skipped frame rests for the frame's length instead of the window's limit.
+    EXPECT_EQ(phases.idles.front(), sf::milliseconds(FrameLoop::frameMilliseconds));
+
+    // A still screen: stepped frames are drawn for half a second after an event, then only
+    // every quarter second.
+    phases.still = true;
+    phases.eventsEachFrame = true;
+    frameAfter(0.034f);
+    phases.eventsEachFrame = false;
+    std::size_t before = phases.drawnStates.size();
+    for (int frame = 0; frame < 12; ++frame) // 0.4 s
+        frameAfter(0.034f);
+    EXPECT_EQ(phases.drawnStates.size() - before, 8u);
+    before = phases.drawnStates.size();
+    for (int frame = 0; frame < 30; ++frame) // one second
+        frameAfter(0.034f);
+    EXPECT_GE(phases.drawnStates.size() - before, 3u);
+    EXPECT_LE(phases.drawnStates.size() - before, 5u);
+
+    // An event or the saving indicator draws the frame whatever the screen.
+    phases.eventsEachFrame = true;
+    before = phases.drawnStates.size();
+    frameAfter(0.001f);
+    EXPECT_EQ(phases.drawnStates.size(), before + 1);
+    phases.eventsEachFrame = false;
+    loop.savingIndicator().start();
+    frameAfter(0.001f);
+    EXPECT_EQ(phases.drawnStates.size(), before + 2);
 }
 
 TEST_F(FrameLoopTest, SlowPhasesAreLoggedWithTheirDuration)
