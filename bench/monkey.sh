@@ -190,7 +190,8 @@ if [ -n "$rss5" ] && [ -n "${rss_end:-}" ]; then
   fi
 fi
 peak=$(awk '{print $2}' "$report/memory.txt" | sort -n | tail -n 1)
-echo "actions: $(grep -cvE ' (start|ended)' "$report/actions.txt"), game starts: $starts, logs: ${log_kb:-0} kB, highest resident memory sampled: ${peak:-?} kB"
+missions=$(cat "$user"/logs/*.log 2>/dev/null | grep -c "Mission left")
+echo "actions: $(grep -cvE ' (start|ended)' "$report/actions.txt"), game starts: $starts, missions left: $missions, logs: ${log_kb:-0} kB, highest resident memory sampled: ${peak:-?} kB"
 echo "report: $report"
 ((failures == 0)) && echo "monkey: pass (seed $seed)" || echo "monkey: FAIL (seed $seed)"
 ((failures == 0))

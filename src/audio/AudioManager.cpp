@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <set>
 
 namespace {
 
@@ -72,7 +73,12 @@ AudioManager::AudioManager(std::unique_ptr<AudioBackend> backend, const std::str
     , random_(static_cast<std::uint32_t>(std::time(nullptr)))
 {
     std::string effects = assetsRoot + "sounds/effects/";
+    // The engine and the ambience loops are streamed below; decoded as effects as well they
+    // would hold some 20 MB of samples (twice: SFML's copy and the sound device's) for nothing.
+    const std::set<std::string> streamed = { "thrusters.wav", "thrusters_jump.wav", "space_1.wav" };
     for (const std::string& name : listWavFiles(effects)) {
+        if (streamed.count(name))
+            continue;
         std::unique_ptr<SoundEffect> effect = backend_->loadEffect(effects + name);
         if (!effect)
             QV_LOG << "Warning: AudioManager::AudioManager, could not load the sound effect " << effects + name
