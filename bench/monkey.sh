@@ -8,11 +8,18 @@
 # the map, the pause menu, the deploy and mission screens and the windows (with a few pixels
 # of jitter), clicks anywhere, random keys (Escape, digits, Space, Enter, arrows, letters),
 # Alt+Enter, F5 and window resizes. When the game ends by itself (a QUIT click) it is started
-# again; that is not a failure.
+# again; that is not a failure. So that missions are played, not only reached by luck, every
+# other start (the first included) opens the deploy screen of a shipped mission drawn from the
+# seed (the developer switch QV_DEV_DEPLOY) and sends a team of three as a player would (send
+# team, three cards dragged onto the leader, medic and engineer slots, deploy); from there the
+# random input plays the mission, and leaving it goes on as a run on the map.
 #
 # Fails on: a crash or a non-zero exit, a sanitizer report (run it on a build-sanitize
 # folder for the soak), an error window (the shipped missions have no broken script), the
 # game not closing when asked at the end, a log folder over 10 MB.
+# A run of 10 minutes or more keeps one game process throughout (the title's QUIT is ignored,
+# QV_DEV_KEEP_RUNNING), so its memory can be followed over the whole soak; shorter runs quit and
+# start again as a player would.
 # When the last game process ran for at least 5 minutes, its resident memory 5 minutes after
 # its start is compared with its memory at the end (at most 10 % more). The report folder
 # keeps the seed, the actions, the memory samples, the console output and the logs.
@@ -31,6 +38,7 @@ fi
 
 export ALSOFT_DRIVERS=null
 export XDG_DATA_HOME="$report/data"
+((seconds >= 600)) && export QV_DEV_KEEP_RUNNING=1
 # Leaks at exit are the unit tests' business; here any report ends the game at once.
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=0:halt_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
@@ -70,10 +78,18 @@ pid=""
 started=0
 failures=0
 starts=0
+missions_folder="$build/assets/missions/json"
+mapfile -t shipped < <(ls "$missions_folder"/*.json 2>/dev/null)
 start_game() {
   starts=$((starts + 1))
-  "$game" --windowed >>"$report/console.txt" 2>&1 &
+  local deploy=""
+  if (( starts % 2 == 1 && ${#shipped[@]} )); then
+    deploy="${shipped[$((RANDOM % ${#shipped[@]}))]}"
+  fi
+  QV_DEV_DEPLOY="$deploy" "$game" --windowed >>"$report/console.txt" 2>&1 &
   pid=$!
+  [ -n "$deploy" ] && echo "$(elapsed) deploy $(basename "$deploy")" >>"$report/actions.txt"
+  guided=${deploy:+1}
   # Memory is compared within one game process: five minutes after its own start.
   started=$(elapsed)
   rss5=""
@@ -104,6 +120,26 @@ ended() {
   return 0
 }
 
+# Send team, the first three cards onto the leader, medic and engineer slots, deploy.
+drag() {
+  xdotool mousemove --window "$1" "$2" "$3" sleep 0.2 mousedown 1 sleep 0.2 \
+    mousemove --window "$1" $(( ($2 + $4) / 2 )) $(( ($3 + $5) / 2 )) sleep 0.2 \
+    mousemove --window "$1" "$4" "$5" sleep 0.2 mouseup 1 2>/dev/null
+  sleep 0.4
+}
+send_team() {
+  local w="$1"
+  echo "$(elapsed) send a team" >>"$report/actions.txt"
+  sleep 1
+  xdotool mousemove --window "$w" 1030 590 click 1 2>/dev/null
+  sleep 1
+  drag "$w" 94 166 996 192
+  drag "$w" 208 166 1120 192
+  drag "$w" 322 166 996 308
+  xdotool mousemove --window "$w" 1060 640 click 1 2>/dev/null
+  sleep 1
+}
+
 rss() { awk '/^VmRSS/ {print $2}' "/proc/$1/status" 2>/dev/null; }
 
 start_game || { echo "FAIL: the game did not start"; exit 1; }
@@ -122,6 +158,11 @@ while (( $(elapsed) < seconds )); do
   [ -z "$rss5" ] && ((now - started >= 300)) && rss5="$(rss "$pid")"
   window="$(xdotool search --name "Quorvane" 2>/dev/null | head -n 1)"
   [ -n "$window" ] || { sleep 0.2; continue; }
+  if [ -n "$guided" ]; then
+    guided=""
+    send_team "$window"
+    continue
+  fi
   roll=$((RANDOM % 100))
   if ((roll < 45)); then
     spot=(${spots[$((RANDOM % ${#spots[@]}))]})
@@ -191,7 +232,7 @@ if [ -n "$rss5" ] && [ -n "${rss_end:-}" ]; then
 fi
 peak=$(awk '{print $2}' "$report/memory.txt" | sort -n | tail -n 1)
 missions=$(cat "$user"/logs/*.log 2>/dev/null | grep -c "Mission left")
-echo "actions: $(grep -cvE ' (start|ended)' "$report/actions.txt"), game starts: $starts, missions left: $missions, logs: ${log_kb:-0} kB, highest resident memory sampled: ${peak:-?} kB"
+echo "actions: $(grep -cvE ' (start|ended|deploy|send a team)' "$report/actions.txt"), game starts: $starts, missions left: $missions, logs: ${log_kb:-0} kB, highest resident memory sampled: ${peak:-?} kB"
 echo "report: $report"
 ((failures == 0)) && echo "monkey: pass (seed $seed)" || echo "monkey: FAIL (seed $seed)"
 ((failures == 0))

@@ -1119,6 +1119,12 @@ void Game::titleInput(const sf::Event& event)
     AudioManager& audio = AudioManager::get();
     switch (item) {
     case TitleMenu::Item::Quit:
+        // QV_DEV_KEEP_RUNNING=1 (the long random-input soak): one process for the whole soak.
+        if (developerSwitch("QV_DEV_KEEP_RUNNING")) {
+            QV_LOG << "Developer switch: QUIT ignored" << std::endl;
+            audio.playSound(clickSound);
+            break;
+        }
         states.changeState(GameState::Quit, false, true);
         title_->showPressed(item, true);
         audio.playSound("quit.wav");
