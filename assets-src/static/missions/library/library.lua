@@ -120,3 +120,47 @@ end
 function colored(text, r, g, b)
   return "<c=" .. r .. "," .. g .. "," .. b .. ">" .. text .. "</c>"
 end
+
+-- The story's two colours: amber for figures and things to note ("Food +5"), red for harm and
+-- danger ("The hull gives way.").
+function amber(text)
+  return colored(text, 185, 128, 0)
+end
+
+function red(text)
+  return colored(text, 214, 48, 34)
+end
+
+-- Whether `i` names a member of the team (not nil, not -1) who still lives.
+function alive(i)
+  return i ~= nil and i >= 0 and charMgr:crewIsAlive(i)
+end
+
+-- Whether member `i` lives and does not hold `memento` yet: a side mission can come round again
+-- once the whole list has been played, and a keepsake is given only once.
+function canGive(i, memento)
+  return alive(i) and not charMgr:hasMemento(i, memento)
+end
+
+-- The first living member of the team, or -1 when nobody is left.
+function anyoneAlive()
+  return luaMgr:aliveCrewLeft()[1] or -1
+end
+
+-- A number from 0 to n - 1 (for n of 1 or more), from exactly one msnMgr:random(), so the draws
+-- come in the order the script asks for them.
+function roll(n)
+  return msnMgr:random() % n
+end
+
+-- Ends the mission as completed; when nobody is left awake aboard the Ruri, ends the run instead,
+-- on the silent ending.
+function finish()
+  if not charMgr:crewOnShipLeft() then
+    say(red("No one is left awake aboard the Ruri.") .. " The sleepers cannot be woken without ground under them. I keep the bay cold and fly on alone.")
+    msnMgr:setEndScreen("ending_silence.png")
+    msnMgr:endGame(false)
+  else
+    msnMgr:endMission(true)
+  end
+end

@@ -2,9 +2,6 @@
 -- rings are rich and need a strong back; a Farmer or an Observant eye finds the ripe caps
 -- without going near the heat. One picker keeps a dried cap.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
 -- Someone on the team who has no dried cap yet keeps one; `first` is asked first.
 local function keepCap(first)
   local candidates = { first }

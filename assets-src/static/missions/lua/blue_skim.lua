@@ -2,9 +2,6 @@
 -- haze is thin and safe; the deep bands are rich and cost shields. The team on the bridge
 -- flies it: the best mind at the console decides how well the deep pass goes.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
 msnMgr:addHeader("BLUE SKIM — UPPER ATMOSPHERE")
 msnMgr:addMessage("The ice giant fills the forward screens: pale blue, banded, without a single solid thing to land on. Its upper air is hydrogen and helium with a trace of methane, which is what gives it the colour.")
 msnMgr:addMessage("The plan is simple. The Ruri dips into the haze, opens the fuel scoops, and climbs out before the drag gets a grip on it.")

@@ -3,20 +3,6 @@
 -- the buoy up blind and may lose its recording. The recording is the reef's song, which the
 -- Drake 77 final needs for one of its endings.
 
-local function beat() msnMgr:addMessage(" ") end
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
--- Whether team member `i` is there and alive to be handed a keepsake.
-local function alive(i)
-  return i ~= nil and i >= 0 and charMgr:crewIsAlive(i)
-end
-
-local function anyoneAlive()
-  local living = luaMgr:aliveCrewLeft()
-  return living[1] or -1
-end
-
 local function findSwimmer()
   local ceph = charMgr:getCrewTraits("Cephalopod")
   if ceph >= 0 then return ceph end
@@ -35,7 +21,7 @@ else
   ship:adjustFood(-3)
 end
 say("The buoy broke its mooring years ago and sank. My sonar finds it forty metres down, on its side in silt, its lamp still blinking.")
-beat()
+gap()
 
 local swimmer = findSwimmer()
 local needRig = msnMgr:getDiffScale(4, 5, 6)
@@ -46,7 +32,7 @@ local how = ask({
   "Drag the buoy up on a line",
 })
 if how == nil then return end
-beat()
+gap()
 
 local diver = -1
 local recordingSaved = true
@@ -89,7 +75,7 @@ else
     recordingSaved = false
   end
 end
-beat()
+gap()
 
 if not charMgr:crewOnShipLeft() then
   say(red("No one is left aboard the Ruri. The buoy floats on its lift bag beside the empty lander."))
@@ -106,7 +92,7 @@ end
 if diver >= 0 and charMgr:crewIsAlive(diver) then
   say("Once aboard, " .. crewName(diver) .. " holds out a grey stone the size of a thumbnail, grown in rings, picked up from the silt beside the buoy.")
   if alive(diver) then charMgr:giveMemento(diver, "carrow_pearl") end
-  beat()
+  gap()
 end
 
 msnMgr:addHeader("CARROW DEEP — THE RECORDING")
@@ -138,6 +124,6 @@ if recordingSaved then
 else
   say("The core's survey notes still say it plainly: Drake 77 is ringed by something alive in its shallows, and it answers sound. We will not know what it said.")
 end
-beat()
+gap()
 say("I lift the lander off the swell. Behind us the sea closes over the place as if nothing had been there.")
 msnMgr:endMission(true)

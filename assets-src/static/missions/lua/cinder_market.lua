@@ -3,14 +3,7 @@
 -- member gets a better price and a charm; a kleptomaniac gets caught. Telling the traders about
 -- the Vesperine flight well enough makes the Ruri kin: "ashcombe_kin".
 
-local function amber(text) return colored(text, 185, 128, 0) end
 local function name(i) return crewName(i) end
-
--- A memento goes to a living member who does not hold it yet (a side mission can come round
--- again once the whole list has been played).
-local function canGive(i, memento)
-  return i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento)
-end
 
 local function play()
   local lead = charMgr:getLead()

@@ -2,20 +2,6 @@
 -- (a bad descent can break the hull), then the team chooses the bare northern continent or, with
 -- the probe's recording and a swimmer to sing it, a life on the water beside the reef.
 
-local function beat() msnMgr:addMessage(" ") end
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
--- Whether team member `i` is there and alive to be handed a keepsake.
-local function alive(i)
-  return i ~= nil and i >= 0 and charMgr:crewIsAlive(i)
-end
-
-local function anyoneAlive()
-  local living = luaMgr:aliveCrewLeft()
-  return living[1] or -1
-end
-
 -- A living team member who can sing to the reef under water: a Cephalopod or an Avian.
 local function findSwimmer()
   local ceph = charMgr:getCrewTraits("Cephalopod")
@@ -79,7 +65,7 @@ msnMgr:addHeader("DRAKE 77 — HIGH ORBIT")
 say("Drake 77. Green and blue under a white star. Two continents, one large sea, and clouds that move the way clouds did on Earth before the Ashing.")
 say("Round the equator runs a belt of storms, four hundred kilometres wide, lit from inside by lightning that never stops. Under it, in the shallows, something glows.")
 say("I have flown toward this point for the whole of my life. I check the numbers three times anyway. " .. amber("Hull " .. ship:getHealth() .. "%, shields " .. ship:getShields()) .. ".")
-beat()
+gap()
 
 msnMgr:addHeader("DRAKE 77 — THE STORM BELT")
 say("Every descent corridor I can compute crosses the belt somewhere. The lightning is not random: it runs in sheets, like a pulse.")
@@ -127,7 +113,7 @@ else
     msnMgr:killCrew(holder, "<charName> died holding the sleepers' pods in place on the descent to Drake 77.")
   end
 end
-beat()
+gap()
 
 if not charMgr:crewOnShipLeft() then
   say(red("I land the Ruri on Drake 77 with nobody awake aboard. The sleepers do not know they have arrived."))
@@ -144,7 +130,7 @@ say("Out on the water, a ring of light pulses under the surface, slow as breathi
 if msnMgr:hasQuestItem("reef_song") then
   say("It is the same pulse as on the buoy's recording from Carrow Deep. The reef is listening.")
 end
-beat()
+gap()
 -- With the whole team lost on the way down, the crew still aboard asks instead.
 local asker = speaker >= 0 and crewName(speaker) or "The crew still aboard"
 say(asker .. " asks me where we should wake the sleepers. The continent behind us is bare: rock, moss, rivers, nothing that glows. The reef is in front of us.")
@@ -176,7 +162,7 @@ if home == 1 then
   if alive(digger) then charMgr:giveMemento(digger, "first_soil") end
   say("I open the cryonics bay. " .. amber("2,140 sleepers") .. ", forty at a time, for fifty-four days. The first of them wakes on the ramp, squints at a blue sky, and asks whether it is real.")
   passengers()
-  beat()
+  gap()
   lastLook()
   say("I log the date. I log the weather. I stop logging the distance to Drake 77.")
   msnMgr:checkEveryoneLives()
@@ -192,7 +178,7 @@ else
   say("On the first raft, by the hatch, is a ribbed shell with a light inside it. Nobody put it there. " .. crewName(swimmer) .. " keeps it.")
   say("I wake the sleepers onto the water, " .. amber("2,140") .. " of them, forty at a time. The reef brightens for each new voice.")
   passengers()
-  beat()
+  gap()
   lastLook()
   say("I log the tide. The reef logs something too; I am learning to read it.")
   msnMgr:checkEveryoneLives()

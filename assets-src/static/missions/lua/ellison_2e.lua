@@ -3,20 +3,6 @@
 -- watch, a wrong one draws fire on shields and hull. Aboard, the team either wakes the Halden's
 -- people and is welcomed, or repairs their failing cryonics bay and wakes both arks.
 
-local function beat() msnMgr:addMessage(" ") end
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
--- Whether team member `i` is there and alive to be handed a keepsake.
-local function alive(i)
-  return i ~= nil and i >= 0 and charMgr:crewIsAlive(i)
-end
-
-local function anyoneAlive()
-  local living = luaMgr:aliveCrewLeft()
-  return living[1] or -1
-end
-
 -- The passengers other missions put in the Ruri's bay wake with everyone else.
 local function passengers()
   if msnMgr:hasQuestItem("meridian_passengers") then
@@ -76,7 +62,7 @@ msnMgr:addHeader("ELLISON 2E — THE GUARD BUOYS")
 say("Ellison 2e is a cold blue world with ice reaching halfway to its equator. Above it turns a ring station, three kilometres across, every window lit. The beacon comes from its hub. The name painted on the spindle is " .. amber("SANCTUARY") .. ".")
 say("Six guard buoys hang across the approach, old Programme hulls with new paint. They lock on to the Ruri at forty thousand kilometres.")
 say("The challenge comes on the Programme's band, a flat machine voice: \"IDENTIFY. ARK AND CODE. THIRTY SECONDS.\"")
-beat()
+gap()
 
 local needWord = msnMgr:getDiffScale(5, 6, 7)
 local leadWord = charMgr:getCharAttr(lead, "social")
@@ -99,7 +85,7 @@ while true do
     end
     say("The words are right and the code is not. The voice counts down from ten.")
     if not volley() then return end
-    beat()
+    gap()
     say("The buoys hold fire and repeat the challenge.")
     local again = choiceSetsOffered
     answer = askAgain(set)
@@ -122,7 +108,7 @@ while true do
     break
   end
 end
-beat()
+gap()
 
 msnMgr:addHeader("ELLISON 2E — SANCTUARY")
 if verified then
@@ -138,14 +124,14 @@ else
   say("In the hub the team finds the Halden's watch: fourteen pods on the emergency circuit, healthy, set to wake for a listed ark. Nobody listed us. Beyond them, the main cryonics bay. Half of it is dark.")
 end
 if dorov >= 0 then
-  beat()
+  gap()
   if verified then
     say(crewName(dorov) .. " walks along the line of the watch, reading name tapes, and stops at the ninth: Zivuv, M. The woman wearing it looks at " .. them(dorov) .. " for a long moment, then at the photograph held out to her.")
   else
     say(crewName(dorov) .. " reads the watch roster taped to the pods and stops at the ninth line: Zivuv, M. " .. crewName(dorov) .. " puts a glove flat on that pod's glass and stays there.")
   end
 end
-beat()
+gap()
 
 msnMgr:addHeader("ELLISON 2E — THE CRYONICS BAY")
 say("The failing half of the bay holds the Halden's sleepers who are still alive: " .. amber("1,106") .. " pods, coolant at eleven percent and falling. The station's mind has kept them cold with its last reserve. It will last months, not years.")

@@ -3,29 +3,7 @@
 -- truss; an ice storm catches them on the way back. With the plot, the mind can fly the
 -- slingshot: a careful plotter saves fuel and tunes the drive, a poor one scrapes the hull.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
 local function name(i) return crewName(i) end
-
--- A memento goes to a living member who does not hold it yet (a side mission can come round
--- again once the whole list has been played).
-local function canGive(i, memento)
-  return i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento)
-end
-
-local function roll(n)
-  return msnMgr:random() % n
-end
-
-local function finish()
-  if not charMgr:crewOnShipLeft() then
-    say(red("No one is left awake aboard the Ruri.") .. " The sleepers cannot be woken without ground under them. I keep the bay cold and fly on alone.")
-    msnMgr:setEndScreen("ending_silence.png")
-    msnMgr:endGame(false)
-  else
-    msnMgr:endMission(true)
-  end
-end
 
 -- The ice storm on the truss: each member must hold on; a rope-minded member catches one who
 -- slips. Members with the grey cough fight the cold as well.

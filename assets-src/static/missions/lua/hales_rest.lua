@@ -2,20 +2,6 @@
 -- wreck, or two if it risks the ice between them: the flight recorder, the cryo coolant, or the
 -- one pod still drawing power. The walk across the ice can take the weakest climber.
 
-local function beat() msnMgr:addMessage(" ") end
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
--- Whether team member `i` is there and alive to be handed a keepsake.
-local function alive(i)
-  return i ~= nil and i >= 0 and charMgr:crewIsAlive(i)
-end
-
-local function anyoneAlive()
-  local living = luaMgr:aliveCrewLeft()
-  return living[1] or -1
-end
-
 -- The living member best at `attr`, or the preferred one when still alive.
 local function bestFor(preferred, attr)
   if preferred >= 0 and charMgr:crewIsAlive(preferred) then return preferred end
@@ -79,21 +65,21 @@ if msnMgr:hasQuestItem("kestrel_charts") then
 end
 say("Its sleepers are long dead. My scan finds one exception: a single pod in the bay section, still drawing power.")
 say("I put the lander down between the pieces. The ice here moves. The team has time for one part of the wreck before dark, and more only at a risk.")
-beat()
+gap()
 
 local set = choiceSetsOffered
 local first = ask({ "Read the flight recorder", "Salvage the cryo coolant", "Open the live pod" })
 if first == nil then return end
-beat()
+gap()
 tasks[first]()
-beat()
+gap()
 
 say("The ice groans. Light is going. The next section is a kilometre off across a field of new cracks.")
 local onward = ask({ "Cross to another section", "Return to the lander" })
 if onward == nil then return end
 
 if onward == 1 then
-  beat()
+  gap()
   msnMgr:addHeader("HALE'S REST — THE CRACKS")
   local roped = charMgr:getCrewTraits("Cautious")
   if roped >= 0 then
@@ -126,7 +112,7 @@ if onward == 1 then
       msnMgr:killCrew(fallen, "<charName> fell through the ice on Hale's Rest, between the pieces of the Tamsin.")
     end
   end
-  beat()
+  gap()
   if not charMgr:crewOnShipLeft() then
     say(red("No one answers the lander's recall. No one is left aboard the Ruri to send it."))
     msnMgr:setEndScreen("ending_silence.png")
@@ -137,7 +123,7 @@ if onward == 1 then
     local second = askAgain(set)
     if second == nil then return end
     tasks[second]()
-    beat()
+    gap()
   end
 end
 

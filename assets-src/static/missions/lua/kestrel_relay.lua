@@ -2,21 +2,6 @@
 -- vault by power, by the duty officer's notes or by force, and carries out the charts that name
 -- both destinations. Forcing the door can open a breach that takes a team member.
 
-local function beat() msnMgr:addMessage(" ") end
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
--- Whether team member `i` is there and alive to be handed a keepsake.
-local function alive(i)
-  return i ~= nil and i >= 0 and charMgr:crewIsAlive(i)
-end
-
--- The first living team member, or -1.
-local function anyoneAlive()
-  local living = luaMgr:aliveCrewLeft()
-  return living[1] or -1
-end
-
 local size = charMgr:depCrewTotal()
 local lead = charMgr:getLead()
 local eng = charMgr:getEng()
@@ -31,7 +16,7 @@ local doctor = charMgr:getCrewTraits("Surgeon")
 if cougher >= 0 and doctor >= 0 and cougher ~= doctor then
   say(crewName(cougher) .. " coughs twice on the suit channel and makes a joke about it. " .. crewName(doctor) .. " does not laugh, and quietly turns up the oxygen in " .. crewName(cougher) .. "'s suit from the wrist panel.")
 end
-beat()
+gap()
 
 -- Someone stays by the airlock to keep the line clear: the one the climb would tire most, and
 -- never the leader or the engineer, who are needed at the vault.
@@ -51,7 +36,7 @@ elseif size >= 2 then
 else
   say(mess .. crewName(lead) .. " goes on alone. I talk more than usual on the suit channel.")
 end
-beat()
+gap()
 
 msnMgr:addHeader("KESTREL RELAY — CHART VAULT")
 say("The chart vault sits at the relay's core behind a pressure door. The reader beside it is dark. A lock-out tag hangs from the handle, signed by the duty officer: the door was sealed on purpose.")
@@ -113,7 +98,7 @@ else
     end
   end
 end
-beat()
+gap()
 
 if not charMgr:crewOnShipLeft() then
   say(red("No one answers on the suit channel, and no one is left aboard to answer mine."))
@@ -137,12 +122,12 @@ say("One strip has a circle drawn on it in grease pencil, pressed hard enough to
 local carrier = charMgr:crewIsAlive(lead) and lead or anyoneAlive()
 if alive(carrier) then charMgr:giveMemento(carrier, "survey_chart") end
 say(crewName(carrier) .. " rolls that strip into a sleeve and keeps it.")
-beat()
+gap()
 say("The relay's intercept log is on paper, because paper does not need a battery. The last page is the same line forty times: a beacon, repeating, from " .. amber("Ellison 2e") .. ". The duty officer wrote beside it: \"Not a Programme signal. Halden?\"")
 say("I copy the charts into my navigation store. " .. amber("Sensors +0.25") .. ". Two names are now on my map that were not there this morning.")
 ship:adjustSensors(0.25, "Kestrel Relay survey charts")
 msnMgr:addQuestItem("kestrel_charts")
-beat()
+gap()
 
 say("The relay's reactor is cold, but its fuel cells may still hold some charge.")
 local engNow = charMgr:crewIsAlive(eng) and eng or charMgr:crewWithMost("mental")
@@ -161,7 +146,7 @@ if strip == 1 then
 else
   say(crewName(carrier) .. " puts the lock-out tag back on the vault handle. Nobody asks why.")
 end
-beat()
+gap()
 
 if watcher >= 0 and charMgr:crewIsAlive(watcher) then
   say("At the airlock, " .. crewName(watcher) .. " is waiting with the mug from the duty console, chipped free at last. The coffee ring is still inside it.")

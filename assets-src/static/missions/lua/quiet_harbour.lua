@@ -3,15 +3,7 @@
 -- (food, and a seal to break) and the children's ward. Whoever breaks a seal without knowing
 -- what is in the vents carries the cough home: the quarantine tag and the run's "grey_cough".
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
 local function name(i) return crewName(i) end
-
--- A memento goes to a living member who does not hold it yet (a side mission can come round
--- again once the whole list has been played).
-local function canGive(i, memento)
-  return i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento)
-end
 
 local function play()
   local med = charMgr:getMed()

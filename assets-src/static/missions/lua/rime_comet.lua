@@ -3,9 +3,6 @@
 -- if someone strong catches the plates, but a Reckless cutter can throw ice into the Ruri
 -- unless someone Cautious is watching.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
 msnMgr:addHeader("RIME COMET — THE NUCLEUS")
 msnMgr:addMessage("The comet is four kilometres of dirty ice, tumbling once every nine hours. On its sunward face three jets of vapour stream off into the tail. The shadowed face is black and still.")
 msnMgr:addMessage("The shuttle anchors with ice screws. Gravity is so weak that a dropped glove takes a minute to land.")

@@ -2,9 +2,6 @@
 -- them, and either doubles the catch. The deep pool holds more and needs a climber, or a
 -- Cephalopod who swims it.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
 msnMgr:addHeader("RUST HOLLOWS — THE CANYON FLOOR")
 msnMgr:addMessage("The canyon walls are red iron, four hundred metres high. The sky is a thin strip of pink at the top. Air pressure 0.3 atmospheres; the suits stay sealed.")
 msnMgr:addMessage("In the shade at the bottom lie pools of brine, skinned with salt at the edges. The water moves. Clouds of pink shrimp, each the length of a fingernail, turn together like one animal.")

@@ -3,14 +3,7 @@
 -- away, and take the picker robot Pell along. Food always comes back; how much depends on the
 -- farmer, the leader's word and whether a reckless member sets off the pest drones.
 
-local function amber(text) return colored(text, 185, 128, 0) end
 local function name(i) return crewName(i) end
-
--- A memento goes to a living member who does not hold it yet (a side mission can come round
--- again once the whole list has been played).
-local function canGive(i, memento)
-  return i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento)
-end
 
 local function play()
   local lead = charMgr:getLead()

@@ -3,39 +3,15 @@
 -- in a vault whose seal was forced, or running for the shuttle with weak legs, can cost the
 -- whole team.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
 local function name(i) return crewName(i) end
-
--- A memento goes to a living member who does not hold it yet (a side mission can come round
--- again once the whole list has been played).
-local function canGive(i, memento)
-  return i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento)
-end
 
 local function has(i, trait)
   return charMgr:getCharTrait(i, trait)
 end
 
--- 0..n-1 from the mission's random numbers.
-local function roll(n)
-  return msnMgr:random() % n
-end
-
 -- The grey cough from the Solace rides with whoever broke its seal; dust makes it worse.
 local function coughing(i)
   return msnMgr:hasQuestItem("grey_cough") and charMgr:hasMemento(i, "quarantine_tag")
-end
-
--- Ends the mission, or the run when nobody is left aboard the Ruri.
-local function finish()
-  if not charMgr:crewOnShipLeft() then
-    say(red("No one is left awake aboard the Ruri.") .. " The sleepers cannot be woken without ground under them. I keep the bay cold and fly on alone.")
-    msnMgr:setEndScreen("ending_silence.png")
-    msnMgr:endGame(false)
-  else
-    msnMgr:endMission(true)
-  end
 end
 
 local function play()

@@ -3,29 +3,7 @@
 -- plays them the reef's recording, or breaks off a shard. A wrong note brings the spires down
 -- on whoever stands nearest.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
 local function name(i) return crewName(i) end
-
--- A memento goes to a living member who does not hold it yet (a side mission can come round
--- again once the whole list has been played).
-local function canGive(i, memento)
-  return i >= 0 and charMgr:crewIsAlive(i) and not charMgr:hasMemento(i, memento)
-end
-
-local function roll(n)
-  return msnMgr:random() % n
-end
-
-local function finish()
-  if not charMgr:crewOnShipLeft() then
-    say(red("No one is left awake aboard the Ruri.") .. " The sleepers cannot be woken without ground under them. I keep the bay cold and fly on alone.")
-    msnMgr:setEndScreen("ending_silence.png")
-    msnMgr:endGame(false)
-  else
-    msnMgr:endMission(true)
-  end
-end
 
 -- The spires come down after a wrong note: the one at the spire's foot and one other member
 -- in the row must get clear, the first with less room than the second. Returns the living

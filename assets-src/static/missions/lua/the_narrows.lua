@@ -3,20 +3,6 @@
 -- fuel by force. Every way out leaves the Ruri with at least 30 fuel, and the crew argues over
 -- the two destinations now in range.
 
-local function beat() msnMgr:addMessage(" ") end
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
--- Whether team member `i` is there and alive to be handed a keepsake.
-local function alive(i)
-  return i ~= nil and i >= 0 and charMgr:crewIsAlive(i)
-end
-
-local function anyoneAlive()
-  local living = luaMgr:aliveCrewLeft()
-  return living[1] or -1
-end
-
 -- Fills the tanks to at least `target` and says by how much.
 local function fuelTo(target)
   local missing = target - ship:getFuel()
@@ -34,13 +20,13 @@ local med = charMgr:getMed()
 msnMgr:addHeader("THE NARROWS — THE DEPOT")
 say("The depot rides the storm bands of a gas giant: a cluster of tanks and one habitat ring, carried along at nine hundred kilometres an hour. The bands below are brown and white and never still.")
 say("My hail is answered in four seconds. \"Ruri? This is Oduya, captain of the Meridian. What is left of it. Dock at ring two. Bring food if you have any.\"")
-beat()
+gap()
 say("Twenty-six people meet the team at the lock, and the captain makes twenty-seven. Thin faces. Clean coveralls. The Meridian's bay failed three years ago with all its sleepers in it. Since then they have lived on the depot's stores, and the stores ran out forty days ago.")
 say("The depot's tanks read " .. amber("ninety percent full") .. ". They have fuel and no food. The Ruri has " .. amber(math.max(ship:getFood(), 0) .. " food") .. " and " .. amber(ship:getFuel() .. " fuel") .. ".")
 if msnMgr:hasQuestItem("tamsin_log") then
   say("Oduya asks after the Tamsin. " .. crewName(lead) .. " tells her what the recorder said. She closes her eyes for a moment, and nods.")
 end
-beat()
+gap()
 
 -- A trade needs something to trade.
 local larder = ship:getFood() >= 5
@@ -50,7 +36,7 @@ local pick = ask({
   "Take the fuel by force",
 })
 if pick == nil then return end
-beat()
+gap()
 
 local tokenHolder = lead
 local fought = false
@@ -126,16 +112,16 @@ else
   fuelTo(40)
   tokenHolder = charMgr:crewIsAlive(lead) and lead or anyoneAlive()
 end
-beat()
+gap()
 
 if tokenHolder >= 0 and charMgr:crewIsAlive(tokenHolder) and fought then
   say("On the pump room floor " .. crewName(tokenHolder) .. " finds a stamped brass token: one tank, the Narrows. The Meridian's people struck them when there was still trade. " .. crewName(tokenHolder) .. " keeps it, and does not say why.")
   if alive(tokenHolder) then charMgr:giveMemento(tokenHolder, "fuel_token") end
-  beat()
+  gap()
 elseif tokenHolder >= 0 and charMgr:crewIsAlive(tokenHolder) then
   say("At the lock, one of the Meridian's people hands " .. crewName(tokenHolder) .. " a stamped brass token: one tank, the Narrows. They struck them when there was still trade.")
   if alive(tokenHolder) then charMgr:giveMemento(tokenHolder, "fuel_token") end
-  beat()
+  gap()
 end
 
 msnMgr:addHeader("THE NARROWS — TWO BEACONS")

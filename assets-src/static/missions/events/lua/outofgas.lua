@@ -2,9 +2,6 @@
 -- drifts. Every way out but the drift leaves at least one unit of fuel in the tanks, however
 -- far below zero the gauge had fallen.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
 luaMgr:unlockAchievement("out_of_gas")
 
 -- Adds at least `gain` fuel, and more if that is what it takes to reach 1. Returns the

@@ -4,9 +4,6 @@
 -- for a death at the next empty-stores alarm; a Farmer can strip the hydroponics bay once
 -- per run; and there is always the eat branch, when two or more sit at the table.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
 -- Meals missed so far. Should the counter say the crew is fed (-1) while the stores are in
 -- debt, the debt tells instead: it grows by one unit per missed meal.
 local missed = ship:getDaysWithoutFood()

@@ -3,9 +3,6 @@
 -- that only a good mind can plot. Flying close without the plot is a gamble with the
 -- hull, and a hull at zero ends the run.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
 -- The close pass needs a plot worked out by hand: the engineer's job, or the sharpest mind
 -- on the team when the engineer is not up to it.
 local plotNeed = msnMgr:getDiffScale(5, 6, 7)

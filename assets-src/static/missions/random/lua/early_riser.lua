@@ -2,9 +2,6 @@
 -- under takes a steady medic (a shaky one costs a coolant line and fuel); letting her sit a
 -- while takes someone good with people, and whoever soothes her keeps her bracelet.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
 local lead = charMgr:getLead()
 local med = charMgr:getMed()
 local eng = charMgr:getEng()

@@ -4,9 +4,6 @@
 -- on the shields. The hull loses 10 to 30 and more when the shields are already down; a hull
 -- at 0 ends the run.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
 local eng = charMgr:getEng()
 
 msnMgr:addHeader("THE RURI — OUTER HULL, FRAMES 40 TO 66")

@@ -5,9 +5,6 @@
 -- unfinished, so the knock comes back later ("vodov_knocked" remembers it did); a visitor who
 -- is offered a berth joins once ("vodov_aboard").
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
 local lead = charMgr:getLead()
 local eng = charMgr:getEng()
 

@@ -4,9 +4,6 @@
 -- joins once per run ("dorov_aboard"). Leaving the boat ends the mission unfinished, so the
 -- beacon can be heard again ("kittiwake_heard").
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
 local lead = charMgr:getLead()
 local med = charMgr:getMed()
 local eng = charMgr:getEng()

@@ -3,9 +3,6 @@
 -- (or the team's best mind), and a botched tuning burns shield strength instead of adding it. Both can be tried in one
 -- visit; it does not come back.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
 local eng = charMgr:getEng()
 
 -- Who does the fine work: the engineer when up to it, otherwise the sharpest mind on the

@@ -3,8 +3,6 @@
 -- the way are not on it). Played for the ship it costs a feast; cleaned up by a sharp engineer
 -- it gives up the Programme's last star catalogue.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-
 local lead = charMgr:getLead()
 local eng = charMgr:getEng()
 

@@ -3,9 +3,6 @@
 -- plasma tells the engineer (or the team's best mind) how to harden shields and hull;
 -- hiding costs a few shields and teaches nothing. Whoever watches the aurora may sketch it.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
 local eng = charMgr:getEng()
 local pilot = charMgr:crewWithMost("mental")
 

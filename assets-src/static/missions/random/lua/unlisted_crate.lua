@@ -3,8 +3,6 @@
 -- cell packed in with the food; a Farmer gets a crop out of the seeds; the whisky is shared or
 -- locked away. Whoever opens it keeps the label.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-
 local lead = charMgr:getLead()
 local med = charMgr:getMed()
 local eng = charMgr:getEng()

@@ -4,9 +4,6 @@
 -- Wanderer comes back, until the fifth, which ends it for good. A visit that learns nothing
 -- also ends unfinished, so the same step is tried again next time.
 
-local function amber(text) return colored(text, 185, 128, 0) end
-local function red(text) return colored(text, 214, 48, 34) end
-
 -- The visit after the furthest stage on record. The fifth visit completes the mission, so
 -- the last record never has to be looked for.
 local stage = 1
