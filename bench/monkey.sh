@@ -42,11 +42,11 @@ export XDG_DATA_HOME="$report/data"
 # Leaks at exit are the unit tests' business; here any report ends the game at once.
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=0:halt_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-export TSAN_OPTIONS="halt_on_error=0 second_deadlock_stack=1 ${TSAN_OPTIONS:-}"
 game="$build/quorvane"
 [ -x "$game" ] || { echo "no $game"; exit 2; }
 # Sanitizer builds make no assets of their own: they play the normal build's.
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export TSAN_OPTIONS="halt_on_error=0 second_deadlock_stack=1 suppressions=$root/bench/tsan.supp ${TSAN_OPTIONS:-}"
 if [ ! -e "$build/assets" ]; then
   [ -d "$root/build/assets" ] || { echo "no $build/assets and no $root/build/assets to borrow"; exit 2; }
   ln -s "$root/build/assets" "$build/assets"
