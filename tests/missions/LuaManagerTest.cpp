@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -18,6 +19,15 @@ namespace {
 
 class Scripts : public ScriptFixture {
 };
+
+// The library every shipped mission runs first.
+std::string shippedLibrary()
+{
+    std::ifstream library(std::string(QV_SOURCE_DIR) + "/assets-src/static/missions/library/library.lua");
+    std::stringstream text;
+    text << library.rdbuf();
+    return text.str();
+}
 
 } // namespace
 
@@ -165,10 +175,7 @@ TEST_F(Scripts, LeavingTheMissionByAnyPathEndsItEvenAfterAnError)
 
 TEST_F(Scripts, TheLibraryAsksWaitsAndCapitalises)
 {
-    std::ifstream library(std::string(QV_SOURCE_DIR) + "/assets-src/static/missions/library/library.lua");
-    std::stringstream text;
-    text << library.rdbuf();
-    writeScript("missions/library/library.lua", text.str());
+    writeScript("missions/library/library.lua", shippedLibrary());
     lua.runScript(writeScript("missions/lua/ask.lua", R"(
         msnMgr:addMessage(capitalize('<c=1,2,3>she</c> waits.') .. ' ' .. capitalize('ok') .. ' ' .. colored('x', 9, 8, 7))
         msnMgr:addMessage(asDeterminer('<c=1,2,3>theirs</c>') .. ' ' .. asDeterminer('Hers') .. ' ' .. asDeterminer('his') .. ' ' .. asDeterminer('xyrs'))
@@ -279,6 +286,44 @@ TEST_F(CrewScripts, AKilledMemberIsDeadAtOnceAndToldWhenItsTextIsShown)
     EXPECT_TRUE(osk.hasMemento("death"));
     EXPECT_EQ(osk.mementos.back()->getDescription(), "Osk Tarrow stayed behind.");
     EXPECT_EQ(roster->takeQueuedSounds(), std::vector<std::string>{ "death.wav" });
+}
+
+TEST_F(CrewScripts, TheLibraryTellsTheLivingRollsOnceADrawAndEndsTheRunWhenNobodyIsAboard)
+{
+    writeScript("missions/library/library.lua", shippedLibrary());
+    // -2 stands for a negative draw: roll still lands in 0 .. n - 1.
+    missions.scriptRandomNumbers({ 7, static_cast<std::uint32_t>(-2), 5 });
+    runToEnd(R"(
+        msnMgr:killCrew(0, '')
+        charMgr:giveMemento(2, 'locket')
+        assert(not alive(0) and alive(1) and not alive(-1) and not alive(nil), 'alive')
+        assert(canGive(1, 'locket') and not canGive(2, 'locket'), 'canGive: held')
+        assert(not canGive(0, 'locket') and not canGive(-1, 'locket') and not canGive(nil, 'locket'), 'canGive: nobody')
+        assert(anyoneAlive() == 1, 'anyoneAlive')
+        assert(roll(4) == 3 and roll(3) == 1, 'roll')
+        assert(msnMgr:random() == 5, 'one draw a roll')
+        msnMgr:killCrew(1, '')
+        msnMgr:killCrew(2, '')
+        assert(anyoneAlive() == -1, 'anyoneAlive: the team is gone')
+        finish()
+    )");
+    EXPECT_EQ(errorWindows, 0) << lastErrorWindow;
+    EXPECT_EQ(missions.phase(), MissionManager::Phase::Closing) << "the crew at home lives on: the mission ends, not the run";
+    EXPECT_FALSE(missions.gameEnded());
+
+    // The whole crew aboard goes down and dies there: the run ends in silence.
+    roster->setDeployTeam({ 0, 1, 2, 3, 4 });
+    runToEnd(R"(
+        for i = 0, charMgr:depCrewTotal() - 1 do msnMgr:killCrew(i, '') end
+        assert(not alive(3), 'nobody')
+        finish()
+    )");
+    EXPECT_EQ(errorWindows, 0) << lastErrorWindow;
+    EXPECT_TRUE(missions.gameEnded());
+    EXPECT_EQ(missions.endScreenName(), "ending_silence.png");
+    ASSERT_TRUE(serveUntil([&] { return !missions.displayedMessages().empty(); }));
+    EXPECT_EQ(shownTexts().front().rfind("<c=214,48,34>No one is left awake aboard the Ruri.</c>", 0), 0u)
+        << shownTexts().front();
 }
 
 TEST_F(CrewScripts, EveryoneLivesWhenTheStartingCrewDoes)
