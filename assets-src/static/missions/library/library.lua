@@ -164,3 +164,21 @@ function finish()
     msnMgr:endMission(true)
   end
 end
+
+-- Who does fine work that needs `need` mental: the engineer when up to it, otherwise the team's
+-- sharpest mind when that one is; when nobody is, the engineer tries anyway. The second result
+-- says whether the one returned is up to it.
+function handsFor(need)
+  local eng = charMgr:getEng()
+  if charMgr:getCharAttr(eng, "mental") >= need then return eng, true end
+  local best = charMgr:crewWithMost("mental")
+  if charMgr:getCharAttr(best, "mental") >= need then return best, true end
+  return eng, false
+end
+
+-- A living team member who can swim bare: a Cephalopod, else an Avian, or -1.
+function findSwimmer()
+  local ceph = charMgr:getCrewTraits("Cephalopod")
+  if ceph >= 0 then return ceph end
+  return charMgr:getCrewTraits("Avian")
+end

@@ -3,12 +3,6 @@
 -- the buoy up blind and may lose its recording. The recording is the reef's song, which the
 -- Drake 77 final needs for one of its endings.
 
-local function findSwimmer()
-  local ceph = charMgr:getCrewTraits("Cephalopod")
-  if ceph >= 0 then return ceph end
-  return charMgr:getCrewTraits("Avian")
-end
-
 local lead = charMgr:getLead()
 local eng = charMgr:getEng()
 

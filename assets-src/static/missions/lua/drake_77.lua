@@ -2,13 +2,6 @@
 -- (a bad descent can break the hull), then the team chooses the bare northern continent or, with
 -- the probe's recording and a swimmer to sing it, a life on the water beside the reef.
 
--- A living team member who can sing to the reef under water: a Cephalopod or an Avian.
-local function findSwimmer()
-  local ceph = charMgr:getCrewTraits("Cephalopod")
-  if ceph >= 0 then return ceph end
-  return charMgr:getCrewTraits("Avian")
-end
-
 -- One line for each living team member as the run ends, from what they carry: the first trait
 -- in this list that the member has, or one of the plain lines in turn.
 local farewells = {
@@ -135,6 +128,7 @@ gap()
 local asker = speaker >= 0 and crewName(speaker) or "The crew still aboard"
 say(asker .. " asks me where we should wake the sleepers. The continent behind us is bare: rock, moss, rivers, nothing that glows. The reef is in front of us.")
 
+-- Who can sing to the reef under water.
 local swimmer = findSwimmer()
 local hasSong = msnMgr:hasQuestItem("reef_song")
 local songLabel

@@ -5,16 +5,6 @@
 
 local eng = charMgr:getEng()
 
--- Who does the fine work: the engineer when up to it, otherwise the sharpest mind on the
--- team, who takes over; when nobody is up to it, the engineer tries anyway.
-local function handsFor(need)
-  local eng = charMgr:getEng()
-  if charMgr:getCharAttr(eng, "mental") >= need then return eng, true end
-  local best = charMgr:crewWithMost("mental")
-  if charMgr:getCharAttr(best, "mental") >= need then return best, true end
-  return eng, false
-end
-
 msnMgr:addHeader("THE LIGHTHOUSE — OUTER ORBIT")
 msnMgr:addMessage("The star is twenty kilometres across and heavier than the Sun. It turns thirty times a second. Once per turn its beam crosses the Ruri, and the radiation counters click like rain on a roof.")
 msnMgr:addMessage("It died a long time ago. It has not noticed.")

@@ -6,16 +6,6 @@
 local eng = charMgr:getEng()
 local pilot = charMgr:crewWithMost("mental")
 
--- Who does the fine work: the engineer when up to it, otherwise the sharpest mind on the
--- team, who takes over; when nobody is up to it, the engineer tries anyway.
-local function handsFor(need)
-  local eng = charMgr:getEng()
-  if charMgr:getCharAttr(eng, "mental") >= need then return eng, true end
-  local best = charMgr:crewWithMost("mental")
-  if charMgr:getCharAttr(best, "mental") >= need then return best, true end
-  return eng, false
-end
-
 msnMgr:addHeader("SOLAR STORM — FORTY MINUTES OUT")
 msnMgr:addMessage(red("Flare alarm.") .. " The star behind us has thrown off a cloud of plasma the size of a world. It is coming at four hundred kilometres a second. There is nowhere to fly in forty minutes that it will not be.")
 msnMgr:addMessage("I wake the crew. They gather on the bridge in what they were sleeping in.")
