@@ -3,8 +3,6 @@
 -- member gets a better price and a charm; a kleptomaniac gets caught. Telling the traders about
 -- the Vesperine flight well enough makes the Ruri kin: "ashcombe_kin".
 
-local function name(i) return crewName(i) end
-
 local function play()
   local lead = charMgr:getLead()
   local kin = msnMgr:hasQuestItem("ashcombe_kin")
@@ -24,7 +22,7 @@ local function play()
     end
   end
   if sick >= 0 then
-    say("The dock warden listens to " .. name(sick) .. " cough once and holds up a hand. \"Not that one. Not past the net.\" " .. name(sick) .. " waits at the shuttle.")
+    say("The dock warden listens to " .. crewName(sick) .. " cough once and holds up a hand. \"Not that one. Not past the net.\" " .. crewName(sick) .. " waits at the shuttle.")
     if sick == lead then
       for _, i in ipairs(luaMgr:aliveCrewLeft()) do
         if i ~= sick then lead = i end
@@ -56,7 +54,7 @@ local function play()
   if joker == sick then joker = -1 end
   local bonus = 0
   if joker >= 0 then
-    say(name(joker) .. " trades jokes with the fuel seller while the others haggle. The one about the Quorvane mind and the toaster lands. The seller laughs until she has to sit down, then hangs a charm round " .. name(joker) .. "'s neck: a horseshoe bent from a hull bolt, on a red cord.")
+    say(crewName(joker) .. " trades jokes with the fuel seller while the others haggle. The one about the Quorvane mind and the toaster lands. The seller laughs until she has to sit down, then hangs a charm round " .. crewName(joker) .. "'s neck: a horseshoe bent from a hull bolt, on a red cord.")
     if canGive(joker, "luck_charm") then charMgr:giveMemento(joker, "luck_charm") end
     bonus = 2
   end
@@ -68,23 +66,23 @@ local function play()
   local amount = 10
   if charMgr:getCharAttr(lead, "social") + bonus >= msnMgr:getDiffScale(5, 6, 7) then
     amount = 15
-    say(name(lead) .. " haggles the way the traders like it: slowly, with a lot of shaking of heads. The price comes down by a third.")
+    say(crewName(lead) .. " haggles the way the traders like it: slowly, with a lot of shaking of heads. The price comes down by a third.")
   else
-    say(name(lead) .. " takes the first price. The traders look almost disappointed.")
+    say(crewName(lead) .. " takes the first price. The traders look almost disappointed.")
   end
 
   -- The kleptomaniac pockets something while the deal is struck.
   local thief = charMgr:getCrewTraits("Kleptomaniac")
   if thief >= 0 and thief ~= sick then
     gap()
-    say("A shout from the next stall. A brass gauge, not ours, is in " .. name(thief) .. "'s pocket. " .. name(thief) .. " seems as surprised as anyone.")
+    say("A shout from the next stall. A brass gauge, not ours, is in " .. crewName(thief) .. "'s pocket. " .. crewName(thief) .. " seems as surprised as anyone.")
     local caught = ask({ "Pay for the gauge", "Return it and apologise" })
     if caught == nil then return end
     if caught == 1 then
-      say("The gauge costs a tank's worth of credit. " .. name(thief) .. " keeps it and turns it over and over all the way back.")
+      say("The gauge costs a tank's worth of credit. " .. crewName(thief) .. " keeps it and turns it over and over all the way back.")
       amount = amount - 5
     elseif charMgr:getCharAttr(lead, "social") >= msnMgr:getDiffScale(4, 5, 6) then
-      say(name(lead) .. " hands the gauge back with a speech about long voyages and nerves. The stall keeper accepts it and the apology, and charges nothing.")
+      say(crewName(lead) .. " hands the gauge back with a speech about long voyages and nerves. The stall keeper accepts it and the apology, and charges nothing.")
     else
       say("The stall keeper takes the gauge back and tells the other stalls. Prices go up along the whole row.")
       amount = amount - 5
@@ -104,7 +102,7 @@ local function play()
     ship:adjustFuel(amount)
     say("The hold takes on " .. amber(amount .. " food") .. " and the tanks " .. amber(amount .. " fuel") .. ".")
   end
-  say("The change comes back in slag coins stamped with a pick. " .. name(lead) .. " keeps one.")
+  say("The change comes back in slag coins stamped with a pick. " .. crewName(lead) .. " keeps one.")
   if canGive(lead, "cinder_coin") then charMgr:giveMemento(lead, "cinder_coin") end
   gap()
 
@@ -121,7 +119,7 @@ local function play()
     if tell == 3 then
       say("I put the Glass Choir on the dock speakers. Crystal ringing in a wind these people have never felt.")
       say("The market stops. Hammers, pumps, haggling. The elder listens with her eyes shut until the last spire fades, and then asks for it again.")
-      say("When it ends the second time she unpins a badge from her collar, the Vesperine flight's seven stars and the word ASHCOMBE, and pins it on " .. name(lead) .. ".")
+      say("When it ends the second time she unpins a badge from her collar, the Vesperine flight's seven stars and the word ASHCOMBE, and pins it on " .. crewName(lead) .. ".")
       say("\"Anyone who brings us that is kin. Come back when you are hungry.\"")
       if canGive(lead, "ashcombe_badge") then charMgr:giveMemento(lead, "ashcombe_badge") end
       msnMgr:addQuestItem("ashcombe_kin")
@@ -132,15 +130,15 @@ local function play()
       if speaker == sick then speaker = lead end
       local warm = charMgr:getCharTrait(speaker, "Empathic") or charMgr:getCharTrait(speaker, "Genial") or charMgr:getCharTrait(speaker, "Counselor")
       if warm or charMgr:getCharAttr(speaker, "social") >= msnMgr:getDiffScale(5, 6, 7) then
-        say(name(speaker) .. " tells it: the Ashing, the Programme, the seven arks. The Ashcombe was the first to leave. The Ruri was the last.")
-        say("The elder is quiet. Then she unpins a badge from her collar, enamel gone dull with handling, the Vesperine flight's seven stars and the word ASHCOMBE, and pins it on " .. name(speaker) .. ".")
+        say(crewName(speaker) .. " tells it: the Ashing, the Programme, the seven arks. The Ashcombe was the first to leave. The Ruri was the last.")
+        say("The elder is quiet. Then she unpins a badge from her collar, enamel gone dull with handling, the Vesperine flight's seven stars and the word ASHCOMBE, and pins it on " .. crewName(speaker) .. ".")
         say("\"Then you are ours, and late. Come back when you are hungry.\"")
         if canGive(speaker, "ashcombe_badge") then charMgr:giveMemento(speaker, "ashcombe_badge") end
         msnMgr:addQuestItem("ashcombe_kin")
         ship:adjustFuel(5)
         say("The market adds a gift bottle to the tanks: " .. amber("5 fuel") .. ".")
       else
-        say(name(speaker) .. " tries, but the story comes out as a list of dates. The elder listens politely and thanks the team, the way one thanks a child for a drawing.")
+        say(crewName(speaker) .. " tries, but the story comes out as a list of dates. The elder listens politely and thanks the team, the way one thanks a child for a drawing.")
       end
     else
       say("The elder nods as if she expected nothing else and is carried back inside.")

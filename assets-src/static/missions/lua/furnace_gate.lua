@@ -3,8 +3,6 @@
 -- generators gives the Ruri shields but drops the wall, and the team must outrun the tide; a
 -- clumsy pull surges the wall early and the spray reaches the shuttle's hull.
 
-local function name(i) return crewName(i) end
-
 -- The run from the generator hall to the shuttle with the lava behind. `harder` is added to
 -- the need. Returns the fastest survivor, or -1 when nobody made it.
 local function race(harder)
@@ -16,23 +14,23 @@ local function race(harder)
   for _, i in ipairs(luaMgr:aliveCrewLeft()) do
     local legs = charMgr:getCharAttr(i, "physical") + roll(4)
     if msnMgr:hasQuestItem("grey_cough") and charMgr:hasMemento(i, "quarantine_tag") then
-      say(name(i) .. " runs bent over, coughing the grey cough into the helmet. The sulphur does not help.")
+      say(crewName(i) .. " runs bent over, coughing the grey cough into the helmet. The sulphur does not help.")
       legs = legs - 2
     end
     if legs >= msnMgr:getDiffScale(2, 4, 5) + harder then
       if legs > best then fastest, best = i, legs end
     else
-      say(name(i) .. red(" stumbles on the glassy rock, and the tide is there."))
+      say(crewName(i) .. red(" stumbles on the glassy rock, and the tide is there."))
       msnMgr:killCrew(i, "<charName> was overtaken by the lava tide at Furnace Gate.")
     end
   end
   if fastest >= 0 then
     if charMgr:depCrewLeft() > 1 then
-      say(name(fastest) .. " reaches the ramp first and hauls the others up. The hatch closes on a wave of orange light.")
+      say(crewName(fastest) .. " reaches the ramp first and hauls the others up. The hatch closes on a wave of orange light.")
     else
-      say(name(fastest) .. " reaches the ramp and slaps the hatch control on the way past. It closes on a wave of orange light.")
+      say(crewName(fastest) .. " reaches the ramp and slaps the hatch control on the way past. It closes on a wave of orange light.")
     end
-    say("In " .. name(fastest) .. "'s belt pouch, grabbed from a bench in the generator hall: a blade of black volcanic glass, knapped to an edge by a miner with time to spare.")
+    say("In " .. crewName(fastest) .. "'s belt pouch, grabbed from a bench in the generator hall: a blade of black volcanic glass, knapped to an edge by a miner with time to spare.")
     if canGive(fastest, "obsidian_blade") then charMgr:giveMemento(fastest, "obsidian_blade") end
   end
   return fastest
@@ -45,7 +43,7 @@ local function flooded()
   local look = ask({ "Set down on the ridge and look", "Fly on" })
   if look == nil then return end
   if look == 1 then
-    say("The team stands on the ridge for ten minutes. Nobody says much. " .. name(charMgr:randomCrew()) .. " points out the line of the old lift road, under the glass.")
+    say("The team stands on the ridge for ten minutes. Nobody says much. " .. crewName(charMgr:randomCrew()) .. " points out the line of the old lift road, under the glass.")
   else
     say("I log the position and fly on. The tide comes up the channel behind us, the way it always did before anyone built a wall.")
   end
@@ -79,9 +77,9 @@ local function play()
     msnMgr:addMessage(" ")
     msnMgr:addHeader("FURNACE GATE - THE DOMES")
     local searcher = charMgr:randomCrew()
-    say("Bunks made. Boots in pairs by the door. A rack of helmet lamps by the lift, every one charged. " .. name(searcher) .. " takes one down and finds a name scratched off the band.")
+    say("Bunks made. Boots in pairs by the door. A rack of helmet lamps by the lift, every one charged. " .. crewName(searcher) .. " takes one down and finds a name scratched off the band.")
     if canGive(searcher, "miners_lamp") then charMgr:giveMemento(searcher, "miners_lamp") end
-    say("The foreman's log is on the office terminal. " .. name(searcher) .. " reads the last entries aloud for me.")
+    say("The foreman's log is on the office terminal. " .. crewName(searcher) .. " reads the last entries aloud for me.")
     gap()
     say("\"Day 212. Relief ship overdue. Radio from home says the sky has gone brown over every continent. No ship is coming.\"")
     say("\"Day 230. Scrubbers at forty percent. Maybe sixty days of air for twenty-two. We drew lots. Nobody wanted to win.\"")
@@ -90,7 +88,7 @@ local function play()
     say("The log ends there. Someone did come. It took forty years.")
     local chemist = charMgr:getCrewTraits("Scientist")
     if chemist >= 0 then
-      say(name(chemist) .. " reads the line about the brown sky twice and says nothing for the rest of the walk to the generator hall.")
+      say(crewName(chemist) .. " reads the line about the brown sky twice and says nothing for the rest of the walk to the generator hall.")
     end
     gap()
   end
@@ -98,7 +96,7 @@ local function play()
   msnMgr:addMessage(" ")
   msnMgr:addHeader("FURNACE GATE - THE GENERATOR HALL")
   say("Four generators in a row, each the size of a shuttle, their casings warm to the touch. The main fuse sits in a cradle above them, glowing faintly.")
-  say(name(eng) .. " reads the load: the generators would double the Ruri's shield output. Pulling them drops the wall.")
+  say(crewName(eng) .. " reads the load: the generators would double the Ruri's shield output. Pulling them drops the wall.")
   local second
   if searched then
     second = ask({ "Pull the fuse and take the generators", "Leave the shields on, as the miners asked" })
@@ -109,7 +107,7 @@ local function play()
 
   if second == 2 then
     if searched then
-      say("The team leaves the hall as it found it. On the way out " .. name(charMgr:randomCrew()) .. " switches off the foreman's terminal, gently, as if someone were sleeping there.")
+      say("The team leaves the hall as it found it. On the way out " .. crewName(charMgr:randomCrew()) .. " switches off the foreman's terminal, gently, as if someone were sleeping there.")
     else
       say("The team leaves the hall as it found it and walks back to the shuttle past the lit domes. Nobody suggests looking inside.")
     end
@@ -122,9 +120,9 @@ local function play()
   local harder = 0
   if clean then
     harder = -1
-    say(name(eng) .. " spins the generators down one at a time, lets the wall fade instead of fall, which buys the team a minute, and lifts the fuse out of its cradle with insulated gloves. The generators go onto the cargo sled, which drives itself down the road to the shuttle.")
+    say(crewName(eng) .. " spins the generators down one at a time, lets the wall fade instead of fall, which buys the team a minute, and lifts the fuse out of its cradle with insulated gloves. The generators go onto the cargo sled, which drives itself down the road to the shuttle.")
   else
-    say(name(eng) .. " pulls the fuse with the generators still under load. The hall goes white. The wall does not fade. It bursts.")
+    say(crewName(eng) .. " pulls the fuse with the generators still under load. The hall goes white. The wall does not fade. It bursts.")
     say(red("A sheet of molten spray arcs over the shelf and comes down across the landing pad."))
     ship:adjustHealth(-10)
     say(red("Hull -10") .. ": the spray scorches the shuttle through, and the Ruri gives up its own hull plate to patch it.")
@@ -142,9 +140,9 @@ local function play()
 
   ship:adjustShields(20)
   msnMgr:addQuestItem("furnace_generators")
-  say("Back aboard, " .. name(charMgr:crewIsAlive(eng) and eng or fastest) .. " wires the generators into the Ruri's shield bus. " .. amber("Shields +20") .. ".")
+  say("Back aboard, " .. crewName(charMgr:crewIsAlive(eng) and eng or fastest) .. " wires the generators into the Ruri's shield bus. " .. amber("Shields +20") .. ".")
   local keeper = charMgr:crewIsAlive(eng) and eng or fastest
-  say("The old fuse goes into " .. name(keeper) .. "'s locker, not the scrap bin.")
+  say("The old fuse goes into " .. crewName(keeper) .. "'s locker, not the scrap bin.")
   if canGive(keeper, "gate_fuse") then charMgr:giveMemento(keeper, "gate_fuse") end
   finish()
 end

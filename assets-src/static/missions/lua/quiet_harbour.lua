@@ -3,8 +3,6 @@
 -- (food, and a seal to break) and the children's ward. Whoever breaks a seal without knowing
 -- what is in the vents carries the cough home: the quarantine tag and the run's "grey_cough".
 
-local function name(i) return crewName(i) end
-
 local function play()
   local med = charMgr:getMed()
   local knows = false
@@ -17,7 +15,7 @@ local function play()
   say("Inside: emergency lighting, 14 degrees, air at 0.9 atmospheres and breathable by my numbers. Every hatch off the main spine carries a red tag. DECK 2 SEALED. DECK 3 SEALED. DECK 4 SEALED. The handwriting gets worse down the corridor.")
   local careful = charMgr:getCrewTraits("Cautious")
   if careful >= 0 then
-    say(name(careful) .. " keeps " .. their(careful) .. " helmet locked and says that everyone else will too. Nobody argues.")
+    say(crewName(careful) .. " keeps " .. their(careful) .. " helmet locked and says that everyone else will too. Nobody argues.")
     knows = true
   else
     say("The suit air reads six hours. The ship's air reads clean. Visors stay down for now.")
@@ -52,15 +50,15 @@ local function play()
       msnMgr:addMessage(" ")
       msnMgr:addHeader("THE SOLACE - MEDICAL BAY")
       say("The bay is the one room without a seal. The staff worked here to the end. Twelve beds, twelve covered shapes, a desk with a terminal still on standby.")
-      say(name(med) .. " wakes the terminal and reads the last charts.")
+      say(crewName(med) .. " wakes the terminal and reads the last charts.")
       if charMgr:getCharAttr(med, "mental") >= msnMgr:getDiffScale(5, 6, 7) or charMgr:getCharTrait(med, "Surgeon") then
         say("The charts call it the grey cough. A spore that came aboard in the vent filters, dormant in the cold, waking in warm wet lungs. It took eleven days from the first cough to the last.")
-        say(name(med) .. " reads out the line that matters: the seals were never airtight, the spores are in every duct, and a helmet stops them. " .. name(med) .. " checks everyone's collar seal by hand.")
+        say(crewName(med) .. " reads out the line that matters: the seals were never airtight, the spores are in every duct, and a helmet stops them. " .. crewName(med) .. " checks everyone's collar seal by hand.")
         knows = true
       else
-        say("The charts are in a shorthand " .. name(med) .. " cannot follow. Cough, fever, cough. Dates. A column of ticks that stops.")
+        say("The charts are in a shorthand " .. crewName(med) .. " cannot follow. Cough, fever, cough. Dates. A column of ticks that stops.")
       end
-      say("On the desk lies a stethoscope, coiled, as if someone put it down for a moment. " .. name(med) .. " cleans it twice before touching it again.")
+      say("On the desk lies a stethoscope, coiled, as if someone put it down for a moment. " .. crewName(med) .. " cleans it twice before touching it again.")
       if canGive(med, "solace_stethoscope") then charMgr:giveMemento(med, "solace_stethoscope") end
     elseif place == 2 then
       msnMgr:addMessage(" ")
@@ -68,15 +66,15 @@ local function play()
       local breaker = charMgr:crewWithMost("physical")
       local reckless = charMgr:getCrewTraits("Reckless")
       if reckless >= 0 then breaker = reckless end
-      say("The Deck 4 hatch is taped, tagged and wired shut. " .. name(breaker) .. " cuts the wire and tears the tag down the middle. Air sighs out of the deck.")
+      say("The Deck 4 hatch is taped, tagged and wired shut. " .. crewName(breaker) .. " cuts the wire and tears the tag down the middle. Air sighs out of the deck.")
       say("Beyond: the galley stores, racks of sealed ration tins, cold and sound. Enough to matter.")
       food = food + 10
       msnMgr:addQuestItem("solace_stores")
       if knows then
         say("Helmets stay locked. The team carries the tins out through the seal and tapes it shut behind them.")
       else
-        say(name(breaker) .. " has " .. their(breaker) .. " visor up to read the tin labels by the grey light. The vent above the hatch puffs once, a little cloud of dust.")
-        say("On the way back to the shuttle, " .. name(breaker) .. " coughs. Once. Then twice.")
+        say(crewName(breaker) .. " has " .. their(breaker) .. " visor up to read the tin labels by the grey light. The vent above the hatch puffs once, a little cloud of dust.")
+        say("On the way back to the shuttle, " .. crewName(breaker) .. " coughs. Once. Then twice.")
         if canGive(breaker, "quarantine_tag") then charMgr:giveMemento(breaker, "quarantine_tag") end
         msnMgr:addQuestItem("grey_cough")
         say(red("I am logging the cough. I will keep logging it."))
@@ -87,11 +85,11 @@ local function play()
       say("Deck 6. Sixteen small beds under a painted sky: a blue ceiling with clouds someone drew by hand. The beds are empty and made. The children were moved to the cryonics bay on the last day. The bay failed two days later. I do not say this aloud.")
       local kind = charMgr:getCrewTraits("Empathic")
       if kind < 0 then kind = charMgr:randomCrew() end
-      say(name(kind) .. " walks the row and stops at the last bed. Taped above it is a crayon drawing: a ship, a sun, and four people holding hands.")
+      say(crewName(kind) .. " walks the row and stops at the last bed. Taped above it is a crayon drawing: a ship, a sun, and four people holding hands.")
       if charMgr:getCharTrait(kind, "Empathic") or charMgr:getCharTrait(kind, "Counselor") then
-        say(name(kind) .. " takes it down very carefully, so the tape does not tear the paper, and says that someone should remember there were children here.")
+        say(crewName(kind) .. " takes it down very carefully, so the tape does not tear the paper, and says that someone should remember there were children here.")
       else
-        say(name(kind) .. " looks at it for a long time and then takes it.")
+        say(crewName(kind) .. " looks at it for a long time and then takes it.")
       end
       if canGive(kind, "childs_drawing") then charMgr:giveMemento(kind, "childs_drawing") end
     end

@@ -3,8 +3,6 @@
 -- away, and take the picker robot Pell along. Food always comes back; how much depends on the
 -- farmer, the leader's word and whether a reckless member sets off the pest drones.
 
-local function name(i) return crewName(i) end
-
 local function play()
   local lead = charMgr:getLead()
   local farmer = charMgr:getCrewTraits("Farmer")
@@ -22,13 +20,13 @@ local function play()
   gap()
 
   if reckless >= 0 and charMgr:crewIsAlive(reckless) then
-    say(name(reckless) .. " vaults the fence into the nearest dome to look at the trees up close.")
+    say(crewName(reckless) .. " vaults the fence into the nearest dome to look at the trees up close.")
     say("Something clicks in the canopy. A cloud of pest drones comes down out of the leaves, each the size of a thumb, all of them aimed at the intruder.")
     local quick = charMgr:crewWithMost("physical")
     if quick ~= reckless and charMgr:getCharAttr(quick, "physical") >= msnMgr:getDiffScale(4, 5, 6) then
-      say(name(quick) .. " hauls " .. name(reckless) .. " back over the fence by the belt. The drones lose interest at the wire.")
+      say(crewName(quick) .. " hauls " .. crewName(reckless) .. " back over the fence by the belt. The drones lose interest at the wire.")
     else
-      say("The drones spray repellent over " .. name(reckless) .. " and over two stacked crates of fruit. Nobody will eat those now.")
+      say("The drones spray repellent over " .. crewName(reckless) .. " and over two stacked crates of fruit. Nobody will eat those now.")
       food = food - 5
     end
     say("The Row Warden waits until the drones settle. It does not mention it.")
@@ -44,8 +42,8 @@ local function play()
     msnMgr:addHeader("THE ROWS")
     say("The Warden leads the team down the rows. Pears, mostly, and a green fruit the registry calls a swamp plum. The trees are pruned to the same height. The paths between them are raked.")
     if farmer >= 0 and charMgr:crewIsAlive(farmer) then
-      say(name(farmer) .. " stops at the soil log posted at the end of each row and reads all of them. Sixty years of pH, moisture and yield, in the same careful hand.")
-      say(name(farmer) .. " points the robots to the rows that are ready today instead of the ones on the schedule. The Warden takes the correction without a pause. It has wanted one for a long time.")
+      say(crewName(farmer) .. " stops at the soil log posted at the end of each row and reads all of them. Sixty years of pH, moisture and yield, in the same careful hand.")
+      say(crewName(farmer) .. " points the robots to the rows that are ready today instead of the ones on the schedule. The Warden takes the correction without a pause. It has wanted one for a long time.")
       food = food + 10
       if canGive(farmer, "swamp_pear") then charMgr:giveMemento(farmer, "swamp_pear") end
     else
@@ -58,7 +56,7 @@ local function play()
   else
     msnMgr:addMessage(" ")
     msnMgr:addHeader("THE PACKING SHED")
-    say(name(lead) .. " tells the Warden plainly. The Orlas are dead. They have been dead for sixty years. The team has come from Earth, and Earth is finished.")
+    say(crewName(lead) .. " tells the Warden plainly. The Orlas are dead. They have been dead for sixty years. The team has come from Earth, and Earth is finished.")
     if charMgr:getCharAttr(lead, "social") >= msnMgr:getDiffScale(5, 6, 7) then
       say("The Warden is quiet for nine seconds, which for a machine is a long time.")
       say("\"Then the orchard has no owner. An orchard must have an owner. Will you sign for it?\"")
@@ -83,15 +81,15 @@ local function play()
   if second == nil then return end
 
   if second == 1 then
-    say(name(lead) .. " signs. The Warden reads the signature twice and files it.")
+    say(crewName(lead) .. " signs. The Warden reads the signature twice and files it.")
     say("The robots break their line and start loading the shuttle. They bring the full harvest, and then the seed trays, and then a spare basket in case.")
-    say("The Warden gives " .. name(lead) .. " a pruning knife with a handle worn to the shape of metal fingers. The owners' knife. It has been oiled.")
+    say("The Warden gives " .. crewName(lead) .. " a pruning knife with a handle worn to the shape of metal fingers. The owners' knife. It has been oiled.")
     if canGive(lead, "pruning_knife") then charMgr:giveMemento(lead, "pruning_knife") end
     food = food + 10
   else
     local sneak = charMgr:getCrewTraits("Stealthy")
     if sneak >= 0 and charMgr:crewIsAlive(sneak) then
-      say(name(sneak) .. " finds a gap in the drainage boards under the gate and leads the team through it, each with a crate. The robots count the crates afterwards and do not follow.")
+      say(crewName(sneak) .. " finds a gap in the drainage boards under the gate and leads the team through it, each with a crate. The robots count the crates afterwards and do not follow.")
     else
       say("The team walks round the end of the line. The robots turn to watch but do not touch anyone. The team carries what it can: one crate each, no more.")
       food = food - 5
@@ -108,7 +106,7 @@ local function play()
     if third == nil then return end
     if third == 1 then
       local holder = farmer >= 0 and charMgr:crewIsAlive(farmer) and farmer or charMgr:randomCrew()
-      say("Pell rolls up the ramp and stops beside " .. name(holder) .. ". It unbolts the tag from its chest and holds it out.")
+      say("Pell rolls up the ramp and stops beside " .. crewName(holder) .. ". It unbolts the tag from its chest and holds it out.")
       say("\"So that someone aboard knows my name.\"")
       if canGive(holder, "pell_tag") then charMgr:giveMemento(holder, "pell_tag") end
       msnMgr:addQuestItem("pell_aboard")

@@ -3,8 +3,6 @@
 -- in a vault whose seal was forced, or running for the shuttle with weak legs, can cost the
 -- whole team.
 
-local function name(i) return crewName(i) end
-
 local function has(i, trait)
   return charMgr:getCharTrait(i, trait)
 end
@@ -40,7 +38,7 @@ local function play()
   local dig = charMgr:totalAttr("physical")
   local strong = charMgr:getCrewTraits("Strong")
   if strong >= 0 then
-    say(name(strong) .. " takes the first shovel and does not hand it on.")
+    say(crewName(strong) .. " takes the first shovel and does not hand it on.")
     dig = dig + 3
   end
   if msnMgr:hasQuestItem("pell_aboard") then
@@ -58,21 +56,21 @@ local function play()
 
   local eng = charMgr:getEng()
   say("The hatch has a keypad, dead, and manual bolts under a cover plate, seized with grit.")
-  say(name(eng) .. " kneels by the cover plate. The storm wall is closer every time I look.")
+  say(crewName(eng) .. " kneels by the cover plate. The storm wall is closer every time I look.")
   local door = ask({ "Work the bolts free", "Force the hatch open" })
   if door == nil then return end
 
   local sealBroken = false
   if door == 1 then
     if charMgr:getCharAttr(eng, "mental") >= msnMgr:getDiffScale(5, 6, 7) then
-      say(name(eng) .. " clears the grit with a brush and a spray of solvent, backs each bolt off by a quarter turn, and opens the hatch with the seal intact.")
+      say(crewName(eng) .. " clears the grit with a brush and a spray of solvent, backs each bolt off by a quarter turn, and opens the hatch with the seal intact.")
     else
-      say(name(eng) .. " works the bolts one by one. Two of them shear. It takes twenty minutes. The hatch opens with its seal intact, and the first gusts are throwing sand at the team's visors.")
+      say(crewName(eng) .. " works the bolts one by one. Two of them shear. It takes twenty minutes. The hatch opens with its seal intact, and the first gusts are throwing sand at the team's visors.")
       late = late + 1
     end
   else
     local strongest = charMgr:crewWithMost("physical")
-    say(name(strongest) .. " wedges a bar under the rim and heaves. The seal tears with a sound like cloth. The hatch is open, and it will not close tight again.")
+    say(crewName(strongest) .. " wedges a bar under the rim and heaves. The seal tears with a sound like cloth. The hatch is open, and it will not close tight again.")
     sealBroken = true
   end
   gap()
@@ -80,10 +78,10 @@ local function play()
   msnMgr:addHeader("SEED STORE 9")
   local finder = charMgr:randomCrew()
   if vaultEmpty then
-    say("The shelves are mostly bare from our last visit. " .. name(finder) .. " finds one more rack of ration tins behind the cold racks, and a single packet of winter wheat on the floor.")
+    say("The shelves are mostly bare from our last visit. " .. crewName(finder) .. " finds one more rack of ration tins behind the cold racks, and a single packet of winter wheat on the floor.")
   else
     say("Racks of sealed seed trays, two hundred varieties, each labelled in Programme type. A planter's ration store along one wall, tins stacked to the ceiling.")
-    say(name(finder) .. " holds a packet up to the helmet camera for me: winter wheat, lot 12. The seal is good.")
+    say(crewName(finder) .. " holds a packet up to the helmet camera for me: winter wheat, lot 12. The seal is good.")
   end
   if canGive(finder, "seed_packet") then charMgr:giveMemento(finder, "seed_packet") end
   say("The wind is rising outside. The team has perhaps " .. amber(late == 0 and "ten minutes" or "no time at all") .. " before the storm is on top of them.")
@@ -102,7 +100,7 @@ local function play()
     say("The team pulls the hatch down. The sky goes out.")
     if not sealBroken then
       say("The seal holds. The storm is a roar through six metres of sand and a steel lid, then a hum, then nothing I can hear.")
-      say("Suit lights only. The team sleeps in shifts between the seed racks. In the morning " .. name(charMgr:crewWithMost("physical")) .. " digs up through the loose sand to daylight.")
+      say("Suit lights only. The team sleeps in shifts between the seed racks. In the morning " .. crewName(charMgr:crewWithMost("physical")) .. " digs up through the loose sand to daylight.")
       for _, i in ipairs(luaMgr:aliveCrewLeft()) do survive(i) end
     else
       say("The torn seal lets the sand in. A thin red stream first, then a pour. The floor is gone in a minute. It is at the team's knees in five.")
@@ -111,14 +109,14 @@ local function play()
         local strength = charMgr:getCharAttr(i, "physical") + roll(4)
         if has(i, "Tough") or has(i, "Lucky") then strength = strength + 2 end
         if coughing(i) then
-          say(name(i) .. " is coughing, a grey wet cough. The dust finds it.")
+          say(crewName(i) .. " is coughing, a grey wet cough. The dust finds it.")
           strength = strength - 2
         end
         if strength >= msnMgr:getDiffScale(4, 6, 7) then
-          say(name(i) .. " reaches the vent shaft and hangs on above the sand.")
+          say(crewName(i) .. " reaches the vent shaft and hangs on above the sand.")
           survive(i)
         else
-          say(name(i) .. red("'s beacon stops moving under the sand."))
+          say(crewName(i) .. red("'s beacon stops moving under the sand."))
           msnMgr:killCrew(i, "<charName> was buried with the seeds in the vault under the Tessaly Dunes.")
         end
       end
@@ -129,7 +127,7 @@ local function play()
     local help = 0
     local rope = charMgr:getCrewTraits("Teamworker")
     if rope >= 0 and charMgr:depCrewLeft() > 1 then
-      say(name(rope) .. " ropes everyone together at the waist before the first step. Nobody can wander off a rope.")
+      say(crewName(rope) .. " ropes everyone together at the waist before the first step. Nobody can wander off a rope.")
       help = 2
     end
     -- Caught by the storm, the team needs someone who can hold a bearing; suit compasses
@@ -141,7 +139,7 @@ local function play()
         guide = charMgr:crewWithMost("mental")
       end
       if guide >= 0 then
-        say(name(guide) .. " counts paces aloud and holds the bearing I give, while the suit compasses spin on the iron in the sand.")
+        say(crewName(guide) .. " counts paces aloud and holds the bearing I give, while the suit compasses spin on the iron in the sand.")
       else
         lost = true
         say("The storm is already on top of the dig. Visibility is nil. The suit compasses spin on the iron in the sand, and the shuttle's beacon comes in from every side at once through the static.")
@@ -155,20 +153,20 @@ local function play()
         local legs = charMgr:getCharAttr(i, "physical") + roll(4) + help - late
         if has(i, "Tough") or has(i, "Lucky") then legs = legs + 2 end
         if coughing(i) then
-          say(name(i) .. " is coughing inside the helmet, the grey cough from the Solace. Every breath is half sand.")
+          say(crewName(i) .. " is coughing inside the helmet, the grey cough from the Solace. Every breath is half sand.")
           legs = legs - 2
         end
         local need = msnMgr:getDiffScale(3, 5, 6)
         if legs >= need then
           survive(i)
         elseif help > 0 and legs >= need - 3 then
-          say(name(i) .. " falls twice. The rope drags " .. them(i) .. " up both times.")
+          say(crewName(i) .. " falls twice. The rope drags " .. them(i) .. " up both times.")
           survive(i)
         else
           if help > 0 then
-            say(name(i) .. red("'s harness tears loose from the rope, and the storm closes over the place."))
+            say(crewName(i) .. red("'s harness tears loose from the rope, and the storm closes over the place."))
           else
-            say(name(i) .. red(" goes down in the sand and the storm closes over the place."))
+            say(crewName(i) .. red(" goes down in the sand and the storm closes over the place."))
           end
           msnMgr:killCrew(i, "<charName> was lost in the sandstorm on the Tessaly Dunes, eight hundred metres from the shuttle.")
         end
@@ -192,7 +190,7 @@ local function play()
 
   if storm == 1 then
     local keeper = survivors[#survivors]
-    say(name(keeper) .. " fills a sample vial with the red sand that nearly kept the team, and corks it.")
+    say(crewName(keeper) .. " fills a sample vial with the red sand that nearly kept the team, and corks it.")
     if canGive(keeper, "vial_of_sand") then charMgr:giveMemento(keeper, "vial_of_sand") end
   end
 

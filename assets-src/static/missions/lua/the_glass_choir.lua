@@ -3,8 +3,6 @@
 -- plays them the reef's recording, or breaks off a shard. A wrong note brings the spires down
 -- on whoever stands nearest.
 
-local function name(i) return crewName(i) end
-
 -- The spires come down after a wrong note: the one at the spire's foot and one other member
 -- in the row must get clear, the first with less room than the second. Returns the living
 -- members afterwards.
@@ -21,9 +19,9 @@ local function cascade(nearest)
     if i == nearest then dodge = dodge - 2 end
     if charMgr:getCharTrait(i, "Lucky") then dodge = dodge + 2 end
     if dodge >= msnMgr:getDiffScale(3, 5, 7) then
-      say(name(i) .. " gets clear, glass hissing on " .. their(i) .. " suit.")
+      say(crewName(i) .. " gets clear, glass hissing on " .. their(i) .. " suit.")
     else
-      say(name(i) .. red(" is under the spire when it falls."))
+      say(crewName(i) .. red(" is under the spire when it falls."))
       msnMgr:killCrew(i, "<charName> was cut down by falling crystal at the Glass Choir.")
     end
   end
@@ -45,7 +43,7 @@ local function play()
   gap()
   say("At the east edge of the plain the spires lie in a fan of broken glass, as if one fell and took its neighbours with it. The break is clean and recent, in geological terms.")
   if hummer >= 0 then
-    say(name(hummer) .. " is humming along. Badly. The nearest spire shifts a quarter tone to meet it, and a hairline crack runs up its side. " .. name(hummer) .. " stops.")
+    say(crewName(hummer) .. " is humming along. Badly. The nearest spire shifts a quarter tone to meet it, and a hairline crack runs up its side. " .. crewName(hummer) .. " stops.")
   end
   gap()
 
@@ -63,10 +61,10 @@ local function play()
     msnMgr:addHeader("THE GLASS CHOIR - RECORDING")
     say("The team spreads out with the suit microphones held up to the wind and stands still for an hour. Nobody speaks. That is harder than it sounds.")
     if hummer >= 0 then
-      say("At minute forty " .. name(hummer) .. " starts humming again and I lose the take. We start over. The second take is clean.")
+      say("At minute forty " .. crewName(hummer) .. " starts humming again and I lose the take. We start over. The second take is clean.")
     end
     local scribe = charMgr:crewWithMost("mental")
-    say(name(scribe) .. " writes the song out on the way back to the shuttle, one staff for each spire, while I check each note against the recording.")
+    say(crewName(scribe) .. " writes the song out on the way back to the shuttle, one staff for each spire, while I check each note against the recording.")
     if canGive(scribe, "choir_score") then charMgr:giveMemento(scribe, "choir_score") end
     msnMgr:addQuestItem("choir_score")
     learn()
@@ -75,31 +73,31 @@ local function play()
     msnMgr:addMessage(" ")
     msnMgr:addHeader("THE GLASS CHOIR - TUNING")
     local tuner = charMgr:crewWithMost("mental")
-    say(name(tuner) .. " cuts a fork from the shuttle's spare strut stock and files it to the spire's fundamental, checking against my pitch meter.")
+    say(crewName(tuner) .. " cuts a fork from the shuttle's spare strut stock and files it to the spire's fundamental, checking against my pitch meter.")
     local need = msnMgr:getDiffScale(6, 7, 8)
     if hummer >= 0 and hummer ~= tuner then need = need + 1 end
     if charMgr:getCharAttr(tuner, "mental") + roll(3) >= need then
-      say("One spire at a time, " .. name(tuner) .. " strikes the fork and holds it to the crystal until the beat between them fades. Twelve spires. Then the chord resolves.")
+      say("One spire at a time, " .. crewName(tuner) .. " strikes the fork and holds it to the crystal until the beat between them fades. Twelve spires. Then the chord resolves.")
       say("For the first time in however long it has stood here, the Glass Choir sings in tune. The team does not move until the wind drops.")
       if canGive(tuner, "tuning_fork") then charMgr:giveMemento(tuner, "tuning_fork") end
       learn()
       learned = true
     else
       if hummer >= 0 and hummer ~= tuner then
-        say(name(hummer) .. " is humming again, under " .. their(hummer) .. " breath, the wrong half of the chord.")
+        say(crewName(hummer) .. " is humming again, under " .. their(hummer) .. " breath, the wrong half of the chord.")
       end
-      say(name(tuner) .. " strikes the fork against the ninth spire a fraction flat.")
+      say(crewName(tuner) .. " strikes the fork against the ninth spire a fraction flat.")
       cascade(tuner)
     end
   elseif first == 3 then
     msnMgr:addMessage(" ")
     msnMgr:addHeader("THE GLASS CHOIR - THE SHARD")
     local breaker = charMgr:crewWithMost("physical")
-    say(name(breaker) .. " picks a spire at the edge of the row and taps a thin fin of it with a hammer.")
+    say(crewName(breaker) .. " picks a spire at the edge of the row and taps a thin fin of it with a hammer.")
     local living = cascade(breaker)
     if #living > 0 then
       local holder = charMgr:crewIsAlive(breaker) and breaker or living[1]
-      say(name(holder) .. " picks a shard out of the wreck. It hums in " .. their(holder) .. " glove when the wind moves.")
+      say(crewName(holder) .. " picks a shard out of the wreck. It hums in " .. their(holder) .. " glove when the wind moves.")
       if canGive(holder, "singing_shard") then charMgr:giveMemento(holder, "singing_shard") end
     end
   else
@@ -108,7 +106,7 @@ local function play()
     say("The spires go silent. Then, one by one, they take up the reef's phrase, a fifth higher, and pass it down the rows and back.")
     say("Two things that never met are singing to each other. I record all of it.")
     local scribe = charMgr:crewWithMost("mental")
-    say(name(scribe) .. " writes out the Choir's half on the way back to the shuttle, one staff for each spire, and leaves a blank staff at the bottom for the reef.")
+    say(crewName(scribe) .. " writes out the Choir's half on the way back to the shuttle, one staff for each spire, and leaves a blank staff at the bottom for the reef.")
     if canGive(scribe, "choir_score") then charMgr:giveMemento(scribe, "choir_score") end
     msnMgr:addQuestItem("choir_score")
     learn()
@@ -127,16 +125,16 @@ local function play()
     if last == nil then return end
     if last == 1 then
       local breaker = charMgr:crewWithMost("physical")
-      say(name(breaker) .. " chooses a thin fin at the base of a spire and taps it free.")
+      say(crewName(breaker) .. " chooses a thin fin at the base of a spire and taps it free.")
       if charMgr:getCharAttr(breaker, "physical") + roll(4) >= msnMgr:getDiffScale(4, 6, 8) then
-        say("It comes away whole. The spire sings a note lower now. The shard hums in " .. name(breaker) .. "'s glove whenever the wind moves.")
+        say("It comes away whole. The spire sings a note lower now. The shard hums in " .. crewName(breaker) .. "'s glove whenever the wind moves.")
         if canGive(breaker, "singing_shard") then charMgr:giveMemento(breaker, "singing_shard") end
       else
         cascade(breaker)
         local living = luaMgr:aliveCrewLeft()
         if #living > 0 then
           if canGive(living[1], "singing_shard") then charMgr:giveMemento(living[1], "singing_shard") end
-          say(name(living[1]) .. " pockets a piece of the fallen spire. It is still humming.")
+          say(crewName(living[1]) .. " pockets a piece of the fallen spire. It is still humming.")
         end
       end
     else
