@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <ctime>
 #include <iostream>
+#include <new>
 #include <thread>
 #include <unordered_map>
 #include <vector>
@@ -282,7 +283,11 @@ Logger& Logger::get()
 
 std::ostream& Logger::stream()
 {
-    thread_local std::ostream local(nullptr);
+    // Never destroyed: destructors that run after this thread's own objects are gone (static
+    // objects at exit(), which Xlib calls when the display goes away) may still log. The
+    // stream holds no memory of its own, so nothing is lost by leaving it.
+    alignas(std::ostream) thread_local unsigned char storage[sizeof(std::ostream)];
+    thread_local std::ostream& local = *new (storage) std::ostream(nullptr);
     Logger& logger = get();
     // A null buffer (closed, or a file that could not be opened) leaves the stream failed, so
     // writes are discarded; setting the buffer clears whatever an earlier line left behind.

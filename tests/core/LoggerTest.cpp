@@ -161,3 +161,26 @@ TEST(LoggerDeathTest, StreamsPointedAtTheLogSurviveExit)
         },
         ::testing::ExitedWithCode(3), "");
 }
+
+namespace {
+// Stands for a process-wide object whose destructor logs, left to exit() to destroy.
+struct LogsWhenDestroyed {
+    ~LogsWhenDestroyed() { QV_LOG << "destroyed at exit" << std::endl; }
+};
+} // namespace
+
+// exit() destroys this thread's objects before static ones (Xlib calls it when the display
+// goes away); a static destructor that logs then must find a stream, not a destroyed one (the
+// sanitizer build catches the use).
+TEST(LoggerDeathTest, StaticDestructorsMayLogAfterExit)
+{
+    TempUserHome home;
+    EXPECT_EXIT(
+        {
+            Logger::resetForTests();
+            QV_LOG << "this thread's stream exists" << std::endl;
+            static LogsWhenDestroyed last;
+            std::exit(4);
+        },
+        ::testing::ExitedWithCode(4), "");
+}
