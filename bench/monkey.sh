@@ -12,7 +12,8 @@
 # other start (the first included) opens the deploy screen of a shipped mission drawn from the
 # seed (the developer switch QV_DEV_DEPLOY) and sends a team of three as a player would (send
 # team, three cards dragged onto the leader, medic and engineer slots, deploy); from there the
-# random input plays the mission, and leaving it goes on as a run on the map.
+# random input plays the mission (while a team is down, half the input is digits, Space and
+# Enter, and now and then LEAVE), and leaving it goes on as a run on the map.
 #
 # Fails on: a crash or a non-zero exit, a sanitizer report (run it on a build-sanitize
 # folder for the soak), an error window (the shipped missions have no broken script), the
@@ -23,6 +24,9 @@
 # When the last game process ran for at least 5 minutes, its resident memory 5 minutes after
 # its start is compared with its memory at the end (at most 10 % more). The report folder
 # keeps the seed, the actions, the memory samples, the console output and the logs.
+# The whole body is one block, read before it runs: editing this file during a soak does not
+# change the run in progress.
+{
 set -uo pipefail
 build="$(cd "${1:-build}" && pwd)"
 seconds="${2:-120}"
@@ -142,8 +146,18 @@ send_team() {
 
 rss() { awk '/^VmRSS/ {print $2}' "/proc/$1/status" 2>/dev/null; }
 
+# Whether a team is down in a mission: the log's latest word on it is a deployment.
+mission_running() {
+  local last
+  last="$(cat "$user"/logs/*.log 2>/dev/null | grep -E "Team deployed|Mission left|Mission script stopped|Signing off" | tail -n 1)"
+  [[ "$last" == "Team deployed"* ]] && echo 1 || echo ""
+}
+mission_keys=(1 2 3 4 1 2 space space Return)
+
 start_game || { echo "FAIL: the game did not start"; exit 1; }
 next_sample=0
+next_mode=0
+in_mission=
 while (( $(elapsed) < seconds )); do
   if ! kill -0 "$pid" 2>/dev/null; then
     ended || break
@@ -156,6 +170,7 @@ while (( $(elapsed) < seconds )); do
     next_sample=$((now + 10))
   fi
   [ -z "$rss5" ] && ((now - started >= 300)) && rss5="$(rss "$pid")"
+  ((now >= next_mode)) && { in_mission=$(mission_running); next_mode=$((now + 3)); }
   window="$(xdotool search --name "Quorvane" 2>/dev/null | head -n 1)"
   [ -n "$window" ] || { sleep 0.2; continue; }
   if [ -n "$guided" ]; then
@@ -164,7 +179,16 @@ while (( $(elapsed) < seconds )); do
     continue
   fi
   roll=$((RANDOM % 100))
-  if ((roll < 45)); then
+  # In a mission the player mostly reads on and answers, and leaves once it is over.
+  if [ -n "$in_mission" ] && ((roll < 50)); then
+    key=${mission_keys[$((RANDOM % ${#mission_keys[@]}))]}
+    action="key $key"
+    xdotool windowfocus "$window" key "$key" 2>/dev/null
+  elif [ -n "$in_mission" ] && ((roll < 56)); then
+    x=$((1180 + RANDOM % 17 - 8)); y=$((670 + RANDOM % 9 - 4))
+    action="click $x $y"
+    xdotool mousemove --window "$window" "$x" "$y" click 1 2>/dev/null
+  elif ((roll < 45)); then
     spot=(${spots[$((RANDOM % ${#spots[@]}))]})
     x=$((spot[0] + RANDOM % 17 - 8)); y=$((spot[1] + RANDOM % 17 - 8))
     action="click $x $y"
@@ -236,3 +260,5 @@ echo "actions: $(grep -cvE ' (start|ended|deploy|send a team)' "$report/actions.
 echo "report: $report"
 ((failures == 0)) && echo "monkey: pass (seed $seed)" || echo "monkey: FAIL (seed $seed)"
 ((failures == 0))
+exit
+}
