@@ -9,11 +9,16 @@
 
 #include <algorithm>
 #include <ctime>
-#include <set>
 
 namespace {
 
 constexpr float crossFadeSeconds = 5.f;
+
+// The loops beside the effects that are streamed, never decoded whole: decoded as effects as
+// well they would hold some 20 MB of samples (twice: SFML's copy and the sound device's).
+const char* const thrustersFile = "thrusters.wav";
+const char* const jumpFile = "thrusters_jump.wav";
+const char* const ambienceFile = "space_1.wav";
 
 float fadeProgress(const MusicTrack& track)
 {
@@ -73,11 +78,8 @@ AudioManager::AudioManager(std::unique_ptr<AudioBackend> backend, const std::str
     , random_(static_cast<std::uint32_t>(std::time(nullptr)))
 {
     std::string effects = assetsRoot + "sounds/effects/";
-    // The engine and the ambience loops are streamed below; decoded as effects as well they
-    // would hold some 20 MB of samples (twice: SFML's copy and the sound device's) for nothing.
-    const std::set<std::string> streamed = { "thrusters.wav", "thrusters_jump.wav", "space_1.wav" };
     for (const std::string& name : listWavFiles(effects)) {
-        if (streamed.count(name))
+        if (name == thrustersFile || name == jumpFile || name == ambienceFile)
             continue;
         std::unique_ptr<SoundEffect> effect = backend_->loadEffect(effects + name);
         if (!effect)
@@ -88,9 +90,9 @@ AudioManager::AudioManager(std::unique_ptr<AudioBackend> backend, const std::str
     musicList_ = listedOggs(assetsRoot + "sounds/music/", "MainMenu.ogg");
     missionMusicList_ = listedOggs(assetsRoot + "sounds/missionMusic/", nullptr);
 
-    thrusters_ = backend_->openMusic(effects + "thrusters.wav");
-    jump_ = backend_->openMusic(effects + "thrusters_jump.wav");
-    ambience_ = backend_->openMusic(effects + "space_1.wav");
+    thrusters_ = backend_->openMusic(effects + thrustersFile);
+    jump_ = backend_->openMusic(effects + jumpFile);
+    ambience_ = backend_->openMusic(effects + ambienceFile);
 }
 
 AudioManager::~AudioManager()

@@ -19,7 +19,9 @@
 class FrameLoop {
 public:
     static constexpr float holdSeconds = 0.25f;
-    static constexpr sf::Int32 frameMilliseconds = 33; // the window's limit of 30 a second
+    // The window's frame limit; a skipped frame rests this long instead.
+    static constexpr unsigned int framesPerSecond = 30;
+    static constexpr sf::Int32 frameMilliseconds = 1000 / framesPerSecond;
     static constexpr sf::Int32 refreshMilliseconds = 250;
     static constexpr sf::Int32 afterInputMilliseconds = 500;
 

@@ -1473,7 +1473,7 @@ void Game::createWindow(std::uint32_t style, unsigned width, unsigned height)
     options.windowHeight = static_cast<int>(size.y);
     resetViews();
     window_.setView(options.gameView);
-    window_.setFramerateLimit(30);
+    window_.setFramerateLimit(FrameLoop::framesPerSecond);
     if (hasIcon_)
         window_.setIcon(icon_.getSize().x, icon_.getSize().y, icon_.getPixelsPtr());
     window_.setMouseCursorVisible(!options.spriteCursor);
