@@ -642,8 +642,10 @@ void drawShipWindows(Context& context)
         context.save(c, "ship_systems/button_connectors.png");
     }
     {
+        // The summary panel lies over this picture and shows it through a window (below); the
+        // blueprint fills only what the window shows, so no edge of it peeks out past the panel.
         Canvas c(140, 120);
-        blueprint(c, 0, 0, 140, 120, true);
+        blueprint(c, 11, 23, 122, 94, true);
         context.save(c, "sector_summary/ship_aft_blueprints.png");
     }
     {
