@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -316,10 +317,12 @@ void MissionScreen::revealDue(double now)
         missions_.revealMessage(next);
         ++revealedCount_;
     }
+    // A set's anchor is the index of the last message queued before it (-1: none), so the set
+    // shows in the frame that reveals that message: never above text still to come.
     const auto& offered = missions_.offeredChoiceSets();
     for (std::size_t set = 0; set < offered.size() && set < page_.choiceSets().size(); ++set) {
-        const auto anchor = offered[set].set->anchor;
-        if (!offered[set].shown && (anchor < 0 || static_cast<std::size_t>(anchor) <= revealedCount_)
+        const std::int64_t anchor = offered[set].set->anchor;
+        if (!offered[set].shown && anchor < static_cast<std::int64_t>(revealedCount_)
             && missions_.showChoiceSet(set))
             stepRequested_ = false;
     }

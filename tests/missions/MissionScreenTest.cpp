@@ -134,6 +134,27 @@ TEST_F(Screen, PausedTextAdvancesOnlyOnRequestAndOneMessagePerFrame)
     EXPECT_EQ(screen->revealedCount(), 3u) << "an empty message does not use up the request";
 }
 
+TEST_F(Screen, AChoiceSetShowsWithTheLastMessageBeforeIt)
+{
+    settings.wordsPerSecond = 1;
+    missions->buildChoice("At once");
+    missions->finalizeChoice();
+    missions->addMessage(words(3));
+    missions->addMessage("The door is sealed.");
+    missions->buildChoice("Open it");
+    missions->finalizeChoice();
+    screen->open(0.0);
+    const double first = runUntil(0.0, 1.0, 1);
+    ASSERT_GE(first, 0.0);
+    EXPECT_EQ(shownSets(), 1u) << "a set with no text before it shows with the first step";
+    screen->update(first + 2.9);
+    EXPECT_EQ(screen->revealedCount(), 1u);
+    EXPECT_EQ(shownSets(), 1u) << "the set waits for the message still to come above it";
+    const double second = runUntil(first + 3.0, first + 4.0, 2);
+    ASSERT_GE(second, 0.0);
+    EXPECT_EQ(shownSets(), 2u) << "and shows in the frame that reveals it";
+}
+
 TEST_F(Screen, DigitsPickInTheNewestOpenSetOnly)
 {
     missions->addMessage("Choose.");
