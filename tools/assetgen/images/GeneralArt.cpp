@@ -195,8 +195,10 @@ void drawPlatform(Context& context, const std::string& role, bool online)
                 if (d > 0.4f && d < 0.55f)
                     p = lit;
                 c.set(x, y, p);
-            } else if (side) {
-                c.set(x, y, y >= cy + 7 ? metalShadow : ditherMix(metalDark, metalShadow, (y - cy) / 8.f, x, y));
+            } else if (side && y < cy + 7) {
+                // The skirt stops where the name tag's display begins (the tag sits 28 below the
+                // card and the platform, drawn after the name, would cover its first row of text).
+                c.set(x, y, ditherMix(metalDark, metalShadow, (y - cy) / 8.f, x, y));
             }
         }
     // Lamp studs around the front edge.
