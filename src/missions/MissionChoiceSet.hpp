@@ -17,8 +17,8 @@ struct MissionChoice {
 // (atomic, so neither side takes a lock for it).
 struct MissionChoiceSet {
     std::int64_t sequence = 0;
-    // Messages queued before the set, minus one: the screen shows the set once that many
-    // messages have been revealed.
+    // Index of the last message queued before the set (-1: none); the screen shows the set in
+    // the frame that reveals that message, never above text still to come.
     std::int32_t anchor = -1;
     std::vector<MissionChoice> choices;
     // Index of the picked choice, -1 until the player picks.

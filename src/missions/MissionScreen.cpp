@@ -317,8 +317,6 @@ void MissionScreen::revealDue(double now)
         missions_.revealMessage(next);
         ++revealedCount_;
     }
-    // A set's anchor is the index of the last message queued before it (-1: none), so the set
-    // shows in the frame that reveals that message: never above text still to come.
     const auto& offered = missions_.offeredChoiceSets();
     for (std::size_t set = 0; set < offered.size() && set < page_.choiceSets().size(); ++set) {
         const std::int64_t anchor = offered[set].set->anchor;
